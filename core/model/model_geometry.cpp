@@ -1,0 +1,64 @@
+#include "core/model/model_geometry.h"
+
+#include <algorithm>
+
+void AppendVertex(ModelGeometry& model, Point3f vertex) {
+    model.vertices.push_back(vertex);
+}
+
+static uint32_t ColorSlotFor(ModelGeometry& model, int32_t materialIndex, RgbColor color) {
+    if (materialIndex < 0) return 0;
+    if (model.colorTable.empty() || !(model.colorTable.back() == color)) {
+        model.colorTable.push_back(color);
+    }
+    return static_cast<uint32_t>(model.colorTable.size() - 1);
+}
+
+int32_t* AppendFaceCorners(ModelGeometry& model, int32_t count, int32_t materialIndex,
+                           RgbColor color) {
+    if (count < 0) count = 0;
+    const uint32_t first = static_cast<uint32_t>(model.indexPool.size());
+    model.indexPool.resize(model.indexPool.size() + static_cast<size_t>(count));
+    model.faces.push_back({count, first, materialIndex, ColorSlotFor(model, materialIndex, color)});
+    return model.indexPool.data() + first;
+}
+
+void AppendFace(ModelGeometry& model, std::span<const int32_t> indices, int32_t materialIndex,
+                RgbColor color) {
+    int32_t* corners =
+        AppendFaceCorners(model, static_cast<int32_t>(indices.size()), materialIndex, color);
+    std::copy(indices.begin(), indices.end(), corners);
+}
+
+void ClearModel(ModelGeometry& model) {
+    model.vertices.clear();
+    model.faces.clear();
+    model.indexPool.clear();
+    model.colorTable.clear();
+}
+
+size_t DropFacesOutsideVertices(ModelGeometry& model) {
+    const uint32_t vertexCount = static_cast<uint32_t>(model.vertices.size());
+    size_t kept = 0;
+    uint32_t poolEnd = 0;
+    for (const FaceRecord& face : model.faces) {
+        std::span<const int32_t> corners = model.Corners(face);
+        // Unsigned compare rejects negative indices too.
+        const bool inside = std::all_of(corners.begin(), corners.end(), [&](int32_t index) {
+            return static_cast<uint32_t>(index) < vertexCount;
+        });
+        if (!inside) continue;
+        // Compact the pool with the faces; a kept face never moves forward.
+        FaceRecord moved = face;
+        if (moved.firstIndex != poolEnd) {
+            std::copy(corners.begin(), corners.end(), model.indexPool.begin() + poolEnd);
+            moved.firstIndex = poolEnd;
+        }
+        poolEnd += static_cast<uint32_t>(face.vertexCount);
+        model.faces[kept++] = moved;
+    }
+    const size_t dropped = model.faces.size() - kept;
+    model.faces.resize(kept);
+    model.indexPool.resize(poolEnd);
+    return dropped;
+}

@@ -1,0 +1,95 @@
+#include "readers/common/text_input.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+std::string FoldTextMode(ByteSpan bytes) {
+    std::string text;
+    text.reserve(bytes.size());
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
+        text.push_back(static_cast<char>(bytes[i]));
+    }
+    return text;
+}
+
+std::string LowerExtension(std::string_view path) {
+    const size_t slash = path.find_last_of("/\\");
+    const size_t dot = path.rfind('.');
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return {};
+    std::string extension(path.substr(dot));
+    for (char& c : extension) {
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    }
+    return extension;
+}
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+inline float StrtoFloating(const char* text, char** end, float) { return std::strtof(text, end); }
+inline double StrtoFloating(const char* text, char** end, double) { return std::strtod(text, end); }
+
+// The spellings from_chars does not take (hexadecimal digits) and values out
+// of range go to strtof/strtod on a bounded, zero-terminated copy.
+template <typename T>
+size_t ParseWithStrto(std::string_view text, T& out) {
+    char buffer[128];
+    const size_t length = std::min(text.size(), sizeof buffer - 1);
+    text.copy(buffer, length);
+    buffer[length] = '\0';
+    char* end = nullptr;
+    const T value = StrtoFloating(buffer, &end, T{});
+    if (end == buffer) return 0;
+    out = value;
+    return static_cast<size_t>(end - buffer);
+}
+
+template <typename T>
+size_t ParseFloating(std::string_view text, T& out) {
+    size_t i = 0;
+    while (i < text.size() && IsCSpace(text[i])) ++i;
+    const size_t start = i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    const bool hexadecimal = i + 1 < text.size() && text[i] == '0' && (text[i + 1] | 0x20) == 'x';
+    if (!hexadecimal) {
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) return 0;
+        T value{};
+        const char* first = text.data() + i;
+        const auto [end, error] = std::from_chars(first, text.data() + text.size(), value);
+        if (end == first) return 0;
+        if (error == std::errc{}) {
+            out = negative ? -value : value;
+            return static_cast<size_t>(end - text.data());
+        }
+    }
+    const size_t used = ParseWithStrto(text.substr(start), out);
+    return used ? start + used : 0;
+}
+
+}  // namespace
+
+size_t ParseCFloat(std::string_view text, float& out) { return ParseFloating(text, out); }
+size_t ParseCDouble(std::string_view text, double& out) { return ParseFloating(text, out); }
+
+size_t ParseCInt(std::string_view text, int32_t& out) {
+    out = 0;
+    size_t i = 0;
+    while (i < text.size() && IsCSpace(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    if (i >= text.size() || !IsDigit(text[i])) return 0;
+    int64_t value = 0;
+    for (; i < text.size() && IsDigit(text[i]); ++i) {
+        if (value <= int64_t{std::numeric_limits<int32_t>::max()} + 1) value = value * 10 + (text[i] - '0');
+    }
+    if (negative) value = -value;
+    value = std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max());
+    out = static_cast<int32_t>(value);
+    return i;
+}
