@@ -1,0 +1,98 @@
+#include "bench/bench_support.h"
+
+#include <dlfcn.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "core/frame/susie_api.h"
+#include "core/render/picture_block.h"
+
+double MedianMs(int runs, const std::function<void()>& work) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+double PeakMemoryMbInChild(const std::function<void()>& work) {
+    std::fflush(stdout);
+    const pid_t child = fork();
+    if (child == 0) {
+        work();
+        _exit(0);
+    }
+    int status = 0;
+    struct rusage usage {};
+    wait4(child, &status, 0, &usage);
+    return double(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
+}
+
+std::string BenchDataFolder() {
+    const std::string folder = PRISMO_BENCH_DATA;
+    mkdir(folder.c_str(), 0755);
+    return folder;
+}
+
+std::string CachedInput(const std::string& name, const std::function<std::string()>& generate) {
+    const std::string path = BenchDataFolder() + "/" + name;
+    struct stat status;
+    if (stat(path.c_str(), &status) == 0 && status.st_size > 0) return path;
+    const std::string text = generate();
+    const std::string temporary = path + ".tmp";
+    std::ofstream(temporary, std::ios::binary).write(text.data(), std::streamsize(text.size()));
+    std::rename(temporary.c_str(), path.c_str());
+    return path;
+}
+
+uint64_t FileBytes(const std::string& path) {
+    struct stat status;
+    return stat(path.c_str(), &status) == 0 ? uint64_t(status.st_size) : 0;
+}
+
+double ReadBytesMs(const std::string& path, int runs) {
+    return MedianMs(runs, [&] {
+        std::ifstream file(path, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << file.rdbuf();
+    });
+}
+
+int32_t NativeGetPicture(const std::string& pluginName, const std::string& path) {
+    const std::string library = std::string(PRISMO_PLUGIN_DIR) + "/" + pluginName + ".so";
+    static void* handle = nullptr;
+    static std::string loaded;
+    if (loaded != library) {
+        handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
+        loaded = library;
+    }
+    if (!handle) return -1;
+    auto getPicture = reinterpret_cast<GetPictureFunction>(dlsym(handle, "GetPicture"));
+    SusieHandle header = nullptr, pixels = nullptr;
+    const int32_t result = getPicture(path.c_str(), 0, 0, &header, &pixels, nullptr, 0);
+    if (result == 0) {
+        FreeBlock(header);
+        FreeBlock(pixels);
+    }
+    return result;
+}
+
+void PrintThroughput(const std::string& name, double ms, uint64_t bytes, const std::string& note) {
+    std::printf("  %-44s %9.1f ms  %8.1f MB/s%s%s\n", name.c_str(), ms, double(bytes) / 1e6 / (ms / 1000.0),
+                note.empty() ? "" : "  ", note.c_str());
+}
+
+void PrintFigure(const std::string& name, double value, const std::string& unit) {
+    std::printf("  %-44s %9.1f %s\n", name.c_str(), value, unit.c_str());
+}

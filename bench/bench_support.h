@@ -1,0 +1,31 @@
+// Timing for the benchmarks: medians of repeated runs, peak memory of a run
+// in a child process of its own, and the plug-in path a host takes.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// Median wall time of `runs` calls, in milliseconds.
+double MedianMs(int runs, const std::function<void()>& work);
+
+// Peak resident memory (MB) of a child process that runs `work` once.
+double PeakMemoryMbInChild(const std::function<void()>& work);
+
+// The folder generated benchmark inputs are cached in (build/bench-data).
+std::string BenchDataFolder();
+// Writes `text` to the folder under `name` unless a file of that name exists;
+// returns its path.
+std::string CachedInput(const std::string& name, const std::function<std::string()>& generate);
+
+// The floor: reading the file's bytes into memory.
+double ReadBytesMs(const std::string& path, int runs);
+uint64_t FileBytes(const std::string& path);
+
+// Whole native GetPicture of the file through the named plug-in (.so).
+int32_t NativeGetPicture(const std::string& pluginName, const std::string& path);
+
+// One line of figures: "name: 12.3 ms, 456.7 MB/s" with an optional ratio note.
+void PrintThroughput(const std::string& name, double ms, uint64_t bytes, const std::string& note = "");
+void PrintFigure(const std::string& name, double value, const std::string& unit);
