@@ -77,7 +77,7 @@ TEST(ObjReader, LongLinesAreReadWhole) {
     std::string text;
     for (int i = 0; i < 100; ++i) text.append("v ").append(std::to_string(i)).append(".000000000000000000001 0 0\n");
     std::string face = "f";
-    for (int i = 1; i <= 100; ++i) face += " " + std::to_string(i);
+    for (int i = 1; i <= 100; ++i) face.append(" ").append(std::to_string(i));
     text += face + "\n";
     std::string comment = "# " + std::string(5000, 'x') + " f 1 2 3\n";
     text += comment;
