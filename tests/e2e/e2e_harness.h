@@ -1,0 +1,120 @@
+// A small test harness for the Win32 end-to-end program: the real .spi files
+// loaded with LoadLibrary and used only through their six exports, as a
+// Susie host uses them. Runs under Wine in the build.
+#pragma once
+
+#include <windows.h>
+
+#include <algorithm>
+#include <array>
+#include <ostream>
+#include <cstdint>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/frame/susie_api.h"
+
+// E2E_TEST(group, name) { ... }: the group is the plug-in (or topic), so that
+// one group can be run alone: prismo_e2e.exe <group>.
+#define E2E_TEST(group, name)                                                          \
+    static void e2e_##group##_##name();                                                \
+    static const bool e2e_##group##_##name##_registered =                              \
+        RegisterE2eTest(#group, #name, e2e_##group##_##name);                          \
+    static void e2e_##group##_##name()
+
+// Pixels print as "(blue, green, red)" in failure messages.
+inline std::ostream& operator<<(std::ostream& out, const std::array<uint8_t, 3>& bgr) {
+    return out << "(" << int(bgr[0]) << ", " << int(bgr[1]) << ", " << int(bgr[2]) << ")";
+}
+
+bool RegisterE2eTest(const char* group, const char* name, void (*run)());
+void RecordFailure(const char* file, int line, const std::string& message);
+void RecordSkip(const std::string& reason);
+
+#define CHECK(condition)                                                               \
+    do {                                                                               \
+        if (!(condition)) RecordFailure(__FILE__, __LINE__, "CHECK(" #condition ")"); \
+    } while (0)
+
+#define CHECK_EQ(actual, expected)                                                     \
+    do {                                                                               \
+        const auto& a_ = (actual);                                                     \
+        const auto& e_ = (expected);                                                   \
+        if (!(a_ == e_)) {                                                             \
+            std::ostringstream message_;                                               \
+            message_ << #actual " is " << a_ << ", expected " << e_;                   \
+            RecordFailure(__FILE__, __LINE__, message_.str());                         \
+        }                                                                              \
+    } while (0)
+
+#define REQUIRE(condition)                                                             \
+    do {                                                                               \
+        if (!(condition)) {                                                            \
+            RecordFailure(__FILE__, __LINE__, "REQUIRE(" #condition ")");             \
+            return;                                                                    \
+        }                                                                              \
+    } while (0)
+
+// Skips the rest of the test, saying why, when the shared corpus is absent.
+#define REQUIRE_CORPUS()                                                               \
+    do {                                                                               \
+        if (!CorpusAvailable()) {                                                      \
+            RecordSkip("corpus folder absent: " + CorpusPath(""));                     \
+            return;                                                                    \
+        }                                                                              \
+    } while (0)
+
+std::string CorpusPath(const std::string& relative);
+bool CorpusAvailable();
+std::string SamplePath(const std::string& relative);  // the project's samples/
+std::string NativeReferencePath(const std::string& name);  // pictures of the native build
+std::vector<uint8_t> ReadFileBytes(const std::string& path);
+std::string WriteTempFile(const std::string& name, const std::string& bytes);
+
+// A .spi of the build, loaded as a host loads it.
+class SpiPlugin {
+public:
+    explicit SpiPlugin(const std::string& pluginName);
+    ~SpiPlugin();
+    SpiPlugin(const SpiPlugin&) = delete;
+    SpiPlugin& operator=(const SpiPlugin&) = delete;
+    bool Loaded() const { return module_ != nullptr; }
+
+    GetPluginInfoFunction GetPluginInfo = nullptr;
+    IsSupportedFunction IsSupported = nullptr;
+    GetPictureInfoFunction GetPictureInfo = nullptr;
+    GetPictureFunction GetPicture = nullptr;
+    GetPictureFunction GetPreview = nullptr;
+    ConfigurationDlgFunction ConfigurationDlg = nullptr;
+
+    std::string Info(int32_t number);
+    // IsSupported with the file's first 2 KB in memory, as a viewer asks.
+    int32_t IsSupportedByHead(const std::string& path);
+
+private:
+    HMODULE module_ = nullptr;
+};
+
+// A picture as the host received it; the blocks are freed with GlobalFree
+// once copied, as a host frees them.
+struct ReceivedPicture {
+    int32_t result = -1;
+    bool headerSlotTouched = false, pixelSlotTouched = false;
+    bool headerNull = true, pixelNull = true;
+    SIZE_T headerBytes = 0, pixelBytes = 0;
+    int32_t width = 0, height = 0, bitCount = 0;
+    std::vector<uint8_t> header, pixels;
+    uint32_t Stride() const { return (uint32_t(width) * 3 + 3) / 4 * 4; }
+    std::array<uint8_t, 3> Pixel(int32_t x, int32_t y) const;  // blue, green, red; y from the top
+    int64_t CountNot(std::array<uint8_t, 3> bgr) const;
+    int64_t CountWhere(bool (*test)(std::array<uint8_t, 3>)) const;
+};
+ReceivedPicture RequestPicture(SpiPlugin& plugin, const std::string& path, uint32_t flags = 0);
+ReceivedPicture RequestPictureFromMemory(SpiPlugin& plugin, const std::vector<uint8_t>& image, uint32_t flags = 1);
+// Reads a picture written by the native build (header block then pixel block).
+bool ReadReferencePicture(const std::string& path, ReceivedPicture& out);
+
+// The settings of the family under HKEY_CURRENT_USER.
+void DeleteSettingsKeys();
+void SetSettingsDword(const char* subkey, const char* name, DWORD value);  // subkey "" = family key
