@@ -1,17 +1,16 @@
 // The six functions a Susie host calls. Every path returns a result code:
 // nothing may throw into the host or end its process.
 #include <cstring>
-#include <optional>
 
 #include "core/frame/file_bytes.h"
 #include "core/frame/format_plugin.h"
 #include "core/frame/identity.h"
 #include "core/frame/plugin_state.h"
+#include "core/frame/recognition.h"
 #include "core/frame/susie_api.h"
 #include "core/render/render_picture.h"
 #include "core/settings/config_dialog.h"
 #include "core/settings/settings_store.h"
-#include "readers/common/text_input.h"
 
 #ifdef _WIN32
 #define PRISMO_EXPORT extern "C"  // exported undecorated through the .def file
@@ -23,29 +22,6 @@ namespace {
 
 constexpr int32_t kNotReadable = 2;
 constexpr int32_t kNoMemory = 3;
-
-bool RecognizeInput(const FormatPlugin& plugin, const char* fileName, SusieWord second) {
-    if (plugin.extension && (!fileName || LowerExtension(fileName) != plugin.extension)) return false;
-    if (!plugin.Recognize) return true;
-    RecognitionInput input;
-    std::vector<uint8_t> head;
-    MappedFile mapped;
-    if ((second >> 16) == 0) {
-        // A small number: the file is named by path and read here.
-        if (!fileName) return false;
-        if (plugin.fileHeadBytes == kWholeFile) {
-            if (!mapped.Open(fileName)) return false;
-            input.head = mapped.Bytes();
-        } else {
-            if (!ReadFileHead(fileName, plugin.fileHeadBytes, plugin.fileHeadTextMode, head)) return false;
-            input.head = head;
-        }
-        input.fromFile = true;
-    } else {
-        input.head = ByteSpan(reinterpret_cast<const uint8_t*>(second), size_t(plugin.memoryHeadBytes));
-    }
-    return plugin.Recognize(input);
-}
 
 void StoreSlots(SusieHandle* headerSlot, SusieHandle* pixelSlot, PictureBlocks blocks) {
     if (headerSlot) *headerSlot = blocks.header;
