@@ -38,6 +38,14 @@ std::string TempFolder() {
     return folder;
 }
 
+std::string TestConfigFolder() { return TempFolder() + "/config"; }
+
+namespace {
+// The native registry of every test program lives in its temporary folder,
+// never in the user's own configuration.
+[[maybe_unused]] const bool kConfigRedirected = [] { return setenv("XDG_CONFIG_HOME", TestConfigFolder().c_str(), 1) == 0; }();
+}  // namespace
+
 std::string WriteTempFile(std::string_view name, ByteSpan bytes) {
     const std::string path = TempFolder() + "/" + std::string(name);
     std::FILE* file = std::fopen(path.c_str(), "wb");

@@ -33,6 +33,8 @@ inline ByteSpan AsBytes(std::string_view text) {
 // Writes the bytes to a new file in this test program's temporary folder.
 std::string WriteTempFile(std::string_view name, ByteSpan bytes);
 std::string TempFolder();
+// $XDG_CONFIG_HOME of the test program (the native registry lives below it).
+std::string TestConfigFolder();
 
 using ReadModelFunction = int32_t (*)(const InputSource&, ModelGeometry&);
 
