@@ -1,0 +1,165 @@
+#include "readers/ply/ply_reader.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "readers/ply/ply_parser.h"
+
+namespace {
+
+constexpr int32_t kNotReadable = 2;
+
+// The reader's state during one request; the callbacks reach it here since
+// the parser hands them only its own argument.
+struct ReaderState {
+    ModelGeometry* model = nullptr;
+    Point3f pendingVertex{};
+    int32_t maxVertexIndex = -1;
+    std::vector<int32_t> pendingCorners;
+    int32_t lastCorner = -1;
+    int32_t stripWindow[3] = {};
+    int32_t stripFill = 0;
+    bool stripFlip = false;
+};
+ReaderState state;
+
+struct ParserCloser {
+    void operator()(PlyParser* parser) const { ClosePly(parser); }
+};
+using ParserHandle = std::unique_ptr<PlyParser, ParserCloser>;
+
+ParserHandle OpenHeader(const PlySource& source) {
+    ParserHandle parser(OpenPly(source));
+    if (parser && !ReadPlyHeader(parser.get())) parser.reset();
+    return parser;
+}
+
+// Truncates toward zero; false for NaN, which names no vertex.
+bool ToIndex(double value, int32_t& index) {
+    if (std::isnan(value)) return false;
+    index = int32_t(std::clamp(value, double(INT32_MIN), double(INT32_MAX)));
+    return true;
+}
+
+// Scalar "vertex_indices" carry no polygon: their values are passed over.
+bool IsList(const PlyArgument* argument) {
+    const PlyProperty* property = nullptr;
+    GetPlyArgumentProperty(argument, &property, nullptr, nullptr);
+    return property->type == kPlyList;
+}
+
+int32_t OnVertexValue(PlyArgument* argument) {
+    int32_t coordinate = 0;
+    GetPlyArgumentUserData(argument, nullptr, &coordinate);
+    const float value = float(GetPlyArgumentValue(argument));
+    switch (coordinate) {
+        case 1: state.pendingVertex.x = value; break;
+        case 2: state.pendingVertex.y = value; break;
+        default:
+            state.pendingVertex.z = value;
+            AppendVertex(*state.model, state.pendingVertex);
+            break;
+    }
+    return 1;
+}
+
+int32_t OnFaceIndex(PlyArgument* argument) {
+    if (!IsList(argument)) return 1;
+    int32_t length = 0, valueIndex = 0;
+    GetPlyArgumentProperty(argument, nullptr, &length, &valueIndex);
+    if (valueIndex < 0) {
+        // Corners are gathered as they arrive, so a length the body cannot
+        // back never becomes an allocation.
+        state.pendingCorners.clear();
+        state.lastCorner = length - 1;
+        return 1;
+    }
+    int32_t index = 0;
+    if (!ToIndex(GetPlyArgumentValue(argument), index) || index < 0 || index > state.maxVertexIndex) {
+        state.pendingCorners.clear();
+        return 0;
+    }
+    state.pendingCorners.push_back(index);
+    if (valueIndex == state.lastCorner) AppendFace(*state.model, state.pendingCorners, -1);
+    return 1;
+}
+
+void RestartStrip() {
+    state.stripFill = 0;
+    state.stripFlip = false;
+}
+
+int32_t OnStripIndex(PlyArgument* argument) {
+    if (!IsList(argument)) return 1;
+    int32_t valueIndex = 0;
+    GetPlyArgumentProperty(argument, nullptr, nullptr, &valueIndex);
+    int32_t index = 0;
+    if (valueIndex < 0) {
+        RestartStrip();
+        return 1;
+    }
+    if (!ToIndex(GetPlyArgumentValue(argument), index)) return 0;
+    if (index < 0) {  // the restart marker
+        RestartStrip();
+        return 1;
+    }
+    if (index > state.maxVertexIndex) return 0;
+    int32_t* window = state.stripWindow;
+    window[state.stripFill++] = index;
+    if (state.stripFill < 3) return 1;
+    // Every second triangle is reversed so that the whole strip faces one way.
+    const int32_t triangle[3] = {state.stripFlip ? window[2] : window[0], window[1],
+                                 state.stripFlip ? window[0] : window[2]};
+    state.stripFlip = !state.stripFlip;
+    AppendFace(*state.model, triangle, -1);
+    window[0] = window[1];
+    window[1] = window[2];
+    state.stripFill = 2;
+    return 1;
+}
+
+// Reserves for the declared counts, but never more than the input could hold
+// (a vertex of three floats, a triangle of a uchar count and three ints).
+void ReserveModel(ModelGeometry& model, int64_t inputBytes, int32_t vertexCount, int32_t faceCount) {
+    if (inputBytes <= 0) return;
+    const int64_t vertices = std::min<int64_t>(vertexCount, inputBytes / 12);
+    const int64_t faces = std::min<int64_t>(faceCount, inputBytes / 13);
+    if (vertices > 0) model.vertices.reserve(size_t(vertices));
+    if (faces > 0) {
+        model.faces.reserve(size_t(faces));
+        model.indexPool.reserve(size_t(faces) * 3);
+    }
+}
+
+int32_t ReadBody(PlyParser* parser, ModelGeometry& model) {
+    state.model = &model;
+    const int32_t vertexCount = SetPlyReadCallback(parser, "vertex", "x", OnVertexValue, nullptr, 1);
+    state.maxVertexIndex = vertexCount > 0 ? vertexCount - 1 : -1;
+    SetPlyReadCallback(parser, "vertex", "y", OnVertexValue, nullptr, 2);
+    SetPlyReadCallback(parser, "vertex", "z", OnVertexValue, nullptr, 3);
+    const int32_t faceCount = SetPlyReadCallback(parser, "face", "vertex_indices", OnFaceIndex, nullptr, 0);
+    SetPlyReadCallback(parser, "tristrips", "vertex_indices", OnStripIndex, nullptr, 0);
+    ReserveModel(model, GetPlyInputBytes(parser), vertexCount, faceCount);
+    RestartStrip();
+    const int32_t result = ReadPlyBody(parser);
+    state.model = nullptr;
+    return result;
+}
+
+}  // namespace
+
+bool RecognizePly(const RecognitionInput& input) {
+    return OpenHeader(PlySource::Memory(input.head.data(), input.head.size())) != nullptr;
+}
+
+int32_t ReadPlyModel(const InputSource& input, ModelGeometry& model) {
+    const PlySource source = input.fromFile && input.path ? PlySource::File(input.path)
+                                                          : PlySource::Memory(input.bytes.data(), input.bytes.size());
+    ParserHandle parser = OpenHeader(source);
+    if (!parser) return kNotReadable;
+    const int32_t result = ReadBody(parser.get(), model);
+    parser.reset();
+    std::vector<int32_t>().swap(state.pendingCorners);
+    return result == 1 ? 0 : kNotReadable;
+}
