@@ -61,8 +61,9 @@ TEST(LwoTruncation, EveryPrefixReadsAlikeInBothForms) {
     for (const std::string& file : {lwob, lwo2}) {
         size_t previousFaces = 0;
         for (size_t length = 0; length <= file.size(); ++length) {
-            // Exact-size copies, so that the sanitizer build sees any overread.
-            const std::vector<uint8_t> prefix(file.begin(), file.begin() + length);
+            // Both helpers read from exact-size copies, so that the sanitizer
+            // build sees any overread.
+            const ByteSpan prefix = AsBytes(file).first(length);
             const ReadOutcome memory = ReadAsMemory(ReadLwoModel, prefix);
             const ReadOutcome byPath = ReadAsFile(ReadLwoModel, prefix);
             EXPECT_EQ(memory.result, 0) << length;
