@@ -69,10 +69,14 @@ TEST(XEncodings, AllFormsGiveTheTextModel) {
 // A text file of many blocks, each of which refers back into the one before.
 TEST(XEncodings, CompressedBlocksShareTheirHistory) {
     std::string text = "Mesh {\n 5000;\n";
-    for (int i = 0; i < 5000; ++i) text += " " + std::to_string(i) + ".5;0.25;-1;" + (i + 1 < 5000 ? ",\n" : ";\n");
+    for (int i = 0; i < 5000; ++i) {
+        text.append(" ").append(std::to_string(i)).append(".5;0.25;-1;").append(i + 1 < 5000 ? ",\n" : ";\n");
+    }
     text += " 1000;\n";
-    for (int i = 0; i < 1000; ++i) text += " 3;" + std::to_string(3 * i) + "," + std::to_string(3 * i + 1) + "," +
-                                          std::to_string(3 * i + 2) + (i + 1 < 1000 ? ";,\n" : ";;\n");
+    for (int i = 0; i < 1000; ++i) {
+        text.append(" 3;").append(std::to_string(3 * i)).append(",").append(std::to_string(3 * i + 1)).append(",");
+        text.append(std::to_string(3 * i + 2)).append(i + 1 < 1000 ? ";,\n" : ";;\n");
+    }
     text += "}\n";
     const std::vector<uint8_t> file = XText(text);
     ASSERT_GT(file.size(), 3 * 32768u);
