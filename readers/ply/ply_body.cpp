@@ -16,7 +16,7 @@ constexpr int64_t kTypeMinimum[] = {-128, 0, -32768, 0, INT32_MIN, 0};
 constexpr int64_t kTypeMaximum[] = {127, 255, 32767, 65535, INT32_MAX, UINT32_MAX};
 
 template <bool kBigEndian>
-double DecodeBinary(PlyType type, const uint8_t* bytes) {
+[[gnu::always_inline]] inline double DecodeBinary(PlyType type, const uint8_t* bytes) {
     const auto load16 = [&] { return kBigEndian ? LoadBe16(bytes) : LoadLe16(bytes); };
     const auto load32 = [&] { return kBigEndian ? LoadBe32(bytes) : LoadLe32(bytes); };
     switch (type) {
@@ -35,7 +35,7 @@ template <bool kBigEndian>
 class BinaryValues {
 public:
     explicit BinaryValues(PlyParser& parser) : input_(parser.input) {}
-    bool Read(PlyType type, double& value) {
+    [[gnu::always_inline]] bool Read(PlyType type, double& value) {
         const uint8_t* bytes = input_.Take(kTypeBytes[type]);
         if (!bytes) return false;
         value = DecodeBinary<kBigEndian>(type, bytes);
@@ -84,7 +84,7 @@ bool ParseAsciiValue(PlyType type, std::string_view text, double& value) {
 class AsciiValues {
 public:
     explicit AsciiValues(PlyParser& parser) : parser_(parser) {}
-    bool Read(PlyType type, double& value) {
+    [[gnu::always_inline]] bool Read(PlyType type, double& value) {
         PlyWord word;
         return ReadPlyWord(parser_, word) && ParseAsciiValue(type, word.text, value);
     }

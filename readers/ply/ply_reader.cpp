@@ -1,7 +1,6 @@
 #include "readers/ply/ply_reader.h"
 
 #include <algorithm>
-#include <cmath>
 #include <memory>
 
 #include "readers/ply/ply_parser.h"
@@ -10,13 +9,21 @@ namespace {
 
 constexpr int32_t kNotReadable = 2;
 
+// A face list of up to this many corners is written straight into the
+// model; longer ones are gathered as their entries arrive, so that a length
+// the body cannot back never becomes an allocation.
+constexpr int32_t kDirectCorners = 1 << 16;
+
 // The reader's state during one request; the callbacks reach it here since
 // the parser hands them only its own argument.
 struct ReaderState {
     ModelGeometry* model = nullptr;
     Point3f pendingVertex{};
     int32_t maxVertexIndex = -1;
-    std::vector<int32_t> pendingCorners;
+    double indexLimit = 0;  // maxVertexIndex + 1: a truncated index must lie below it
+    int32_t* corners = nullptr;  // the open face's corners in the model, or null
+    std::vector<int32_t> pendingCorners;  // a long face's corners, gathered
+    bool faceOpen = false;
     int32_t lastCorner = -1;
     int32_t stripWindow[3] = {};
     int32_t stripFill = 0;
@@ -35,20 +42,6 @@ ParserHandle OpenHeader(const PlySource& source) {
     return parser;
 }
 
-// Truncates toward zero; false for NaN, which names no vertex.
-bool ToIndex(double value, int32_t& index) {
-    if (std::isnan(value)) return false;
-    index = int32_t(std::clamp(value, double(INT32_MIN), double(INT32_MAX)));
-    return true;
-}
-
-// Scalar "vertex_indices" carry no polygon: their values are passed over.
-bool IsList(const PlyArgument* argument) {
-    const PlyProperty* property = nullptr;
-    GetPlyArgumentProperty(argument, &property, nullptr, nullptr);
-    return property->type == kPlyList;
-}
-
 int32_t OnVertexValue(PlyArgument* argument) {
     int32_t coordinate = 0;
     GetPlyArgumentUserData(argument, nullptr, &coordinate);
@@ -64,24 +57,39 @@ int32_t OnVertexValue(PlyArgument* argument) {
     return 1;
 }
 
+void OpenFace(int32_t length) {
+    state.lastCorner = length - 1;
+    state.faceOpen = length > 0;
+    state.corners = nullptr;
+    state.pendingCorners.clear();
+    if (state.faceOpen && length <= kDirectCorners) state.corners = AppendFaceCorners(*state.model, length, -1);
+}
+
 int32_t OnFaceIndex(PlyArgument* argument) {
-    if (!IsList(argument)) return 1;
     int32_t length = 0, valueIndex = 0;
     GetPlyArgumentProperty(argument, nullptr, &length, &valueIndex);
     if (valueIndex < 0) {
-        // Corners are gathered as they arrive, so a length the body cannot
-        // back never becomes an allocation.
-        state.pendingCorners.clear();
-        state.lastCorner = length - 1;
+        OpenFace(length);
         return 1;
     }
-    int32_t index = 0;
-    if (!ToIndex(GetPlyArgumentValue(argument), index) || index < 0 || index > state.maxVertexIndex) {
-        state.pendingCorners.clear();
+    // Without a length first, "vertex_indices" is a scalar: no polygon.
+    if (!state.faceOpen) return 1;
+    // Truncation toward zero keeps the index within 0..maxVertexIndex exactly
+    // when the value lies strictly between -1 and maxVertexIndex + 1 (NaN
+    // does not).
+    const double value = GetPlyArgumentValue(argument);
+    if (!(value > -1.0 && value < state.indexLimit)) {
+        state.faceOpen = false;
         return 0;
     }
-    state.pendingCorners.push_back(index);
-    if (valueIndex == state.lastCorner) AppendFace(*state.model, state.pendingCorners, -1);
+    const int32_t index = int32_t(value);
+    if (state.corners) {
+        state.corners[valueIndex] = index;
+    } else {
+        state.pendingCorners.push_back(index);
+        if (valueIndex == state.lastCorner) AppendFace(*state.model, state.pendingCorners, -1);
+    }
+    if (valueIndex == state.lastCorner) state.faceOpen = false;
     return 1;
 }
 
@@ -91,20 +99,21 @@ void RestartStrip() {
 }
 
 int32_t OnStripIndex(PlyArgument* argument) {
-    if (!IsList(argument)) return 1;
+    const PlyProperty* property = nullptr;
     int32_t valueIndex = 0;
-    GetPlyArgumentProperty(argument, nullptr, nullptr, &valueIndex);
-    int32_t index = 0;
+    GetPlyArgumentProperty(argument, &property, nullptr, &valueIndex);
+    if (property->type != kPlyList) return 1;  // a scalar carries no strip
     if (valueIndex < 0) {
         RestartStrip();
         return 1;
     }
-    if (!ToIndex(GetPlyArgumentValue(argument), index)) return 0;
-    if (index < 0) {  // the restart marker
+    const double value = GetPlyArgumentValue(argument);
+    if (value <= -1.0) {  // the restart marker, -1 in practice
         RestartStrip();
         return 1;
     }
-    if (index > state.maxVertexIndex) return 0;
+    if (!(value < state.indexLimit)) return 0;
+    const int32_t index = int32_t(value);
     int32_t* window = state.stripWindow;
     window[state.stripFill++] = index;
     if (state.stripFill < 3) return 1;
@@ -136,6 +145,8 @@ int32_t ReadBody(PlyParser* parser, ModelGeometry& model) {
     state.model = &model;
     const int32_t vertexCount = SetPlyReadCallback(parser, "vertex", "x", OnVertexValue, nullptr, 1);
     state.maxVertexIndex = vertexCount > 0 ? vertexCount - 1 : -1;
+    state.indexLimit = double(state.maxVertexIndex) + 1.0;
+    state.faceOpen = false;
     SetPlyReadCallback(parser, "vertex", "y", OnVertexValue, nullptr, 2);
     SetPlyReadCallback(parser, "vertex", "z", OnVertexValue, nullptr, 3);
     const int32_t faceCount = SetPlyReadCallback(parser, "face", "vertex_indices", OnFaceIndex, nullptr, 0);

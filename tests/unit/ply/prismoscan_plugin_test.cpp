@@ -73,6 +73,10 @@ TEST(Prismoscan, FailureResults) {
     EXPECT_EQ(request("ply\nformat", 1, 10), std::make_tuple(2, true, true, false));
     EXPECT_EQ(request(WriteTempFile("cloud.ply", AsBytes(pointCloud)), 0, 0), std::make_tuple(2, false, false, true));
     EXPECT_EQ(request(pointCloud, 1, int32_t(pointCloud.size())), std::make_tuple(2, false, false, true));
+    // Found by fuzzing: without "z" no vertex is completed, while the faces
+    // index the declared eight.
+    const std::string noZ = FixturePath("ply/vertex_without_z.ply");
+    EXPECT_EQ(request(noZ, 0, 0), std::make_tuple(2, false, false, true));
 }
 
 }  // namespace
