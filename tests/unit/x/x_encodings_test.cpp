@@ -137,3 +137,27 @@ TEST(XEncodings, Headers) {
 }
 
 }  // namespace
+
+namespace {
+
+// The fixture in each encoding: frames, an inline and a referenced
+// material, a mesh outside every frame.
+TEST(XEncodings, FixtureInEveryEncoding) {
+    const ReadOutcome text = ReadX(ReadFileBytes(FixturePath("x/frames_materials_text.x")));
+    ASSERT_EQ(text.result, 0);
+    ASSERT_EQ(text.model.vertices.size(), 8u);
+    EXPECT_EQ(text.model.vertices[1].x, 1.0f) << "(1,0,0) turned to (0,1,0), moved by (1,0,0) and (0,2,0)";
+    EXPECT_EQ(text.model.vertices[1].y, 3.0f);
+    EXPECT_EQ(text.model.vertices[5].x, 2.0f) << "outside the frames";
+    EXPECT_EQ(FaceCorners(text.model), (std::vector<std::vector<int32_t>>{{5, 6, 7}, {0, 1, 4}, {0, 1, 2}, {0, 2, 3}}));
+    EXPECT_EQ(text.model.Color(text.model.faces[1]), (RgbColor{1, 0, 0}));
+    EXPECT_EQ(text.model.Color(text.model.faces[2]), (RgbColor{0.2f, 0.4f, 0.8f}));
+    for (const char* name : {"x/frames_materials_bin32.x", "x/frames_materials_bin64.x", "x/frames_materials_tzip.x",
+                             "x/frames_materials_bzip.x"}) {
+        const ReadOutcome other = ReadAsFile(ReadXModel, ReadFileBytes(FixturePath(name)));
+        EXPECT_EQ(other.result, 0) << name;
+        EXPECT_TRUE(SameModel(other.model, text.model)) << name;
+    }
+}
+
+}  // namespace
