@@ -186,6 +186,20 @@ bool ReadReferencePicture(const std::string& path, ReceivedPicture& out) {
 
 void DeleteSettingsKeys() { RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey); }
 
+void StoreStartSettings(const char* pluginName) {
+    DeleteSettingsKeys();
+    const double identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    const std::string path = std::string(kSettingsKey) + "\\" + pluginName;
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) == 0) {
+        RegSetValueExA(key, "Matrix", 0, REG_BINARY, reinterpret_cast<const BYTE*>(identity), sizeof identity);
+        RegCloseKey(key);
+    }
+    const std::pair<const char*, DWORD> values[] = {{"Global", 0},     {"Width", 320},           {"Height", 240},
+                                                    {"Mode", 1},       {"ColorObj", 0x00F2F2F2}, {"ColorBack", 0x00664C00}};
+    for (const auto& [name, value] : values) SetSettingsDword(pluginName, name, value);
+}
+
 void SetSettingsDword(const char* subkey, const char* name, DWORD value) {
     std::string path = kSettingsKey;
     if (*subkey) path += std::string("\\") + subkey;

@@ -117,4 +117,7 @@ bool ReadReferencePicture(const std::string& path, ReceivedPicture& out);
 
 // The settings of the family under HKEY_CURRENT_USER.
 void DeleteSettingsKeys();
+// Stores the start values (sharing off) for the plug-in: a loaded plug-in
+// keeps the values it last loaded for whatever the registry lacks.
+void StoreStartSettings(const char* pluginName);
 void SetSettingsDword(const char* subkey, const char* name, DWORD value);  // subkey "" = family key

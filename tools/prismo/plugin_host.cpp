@@ -24,13 +24,12 @@ constexpr char kPluginSuffix[] = ".so";
 void* OpenModule(const std::string& path) { return dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL); }
 void* FindSymbol(void* module, const char* name) { return dlsym(module, name); }
 void CloseModule(void* module) { dlclose(module); }
-#endif
-
 bool EndsWith(const std::string& text, const std::string& suffix) {
     if (text.size() < suffix.size()) return false;
     return std::equal(suffix.rbegin(), suffix.rend(), text.rbegin(),
                       [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
 }
+#endif
 
 }  // namespace
 
