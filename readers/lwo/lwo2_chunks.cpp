@@ -24,6 +24,8 @@ struct Lwo2Tables {
     int32_t faceBase = 0;
 };
 
+uint32_t LoadBe24(const uint8_t* p) { return uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2]; }
+
 std::string_view TextAt(const uint8_t* begin, size_t length) {
     return {reinterpret_cast<const char*>(begin), length};
 }
@@ -59,7 +61,7 @@ void AppendPolygons(ByteSpan data, int32_t vertexBase, ModelGeometry& model) {
         int32_t* corners = AppendFaceCorners(model, int32_t(count), -1);
         for (uint32_t k = 0; k < count; ++k) {
             if (*p == 0xFF) {
-                corners[k] = int32_t(base + (uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3]));
+                corners[k] = int32_t(base + LoadBe24(p + 1));
                 p += 4;
             } else {
                 corners[k] = int32_t(base + LoadBe16(p));
@@ -84,13 +86,20 @@ void AppendTags(ByteSpan data, std::vector<std::string_view>& tagList) {
     }
 }
 
-// A tag type, then pairs of a polygon number and a tag number.
+// A tag type, then pairs of a polygon number and a 16-bit tag number. The
+// polygon number takes the variable-length index form, as files of more
+// than 65,280 polygons need; below that it is a plain 16-bit number.
 void AppendPolygonTags(ByteSpan data, Lwo2Tables& tables) {
     if (data.size() <= 4 || std::memcmp(data.data(), "SURF", 4) != 0) return;
-    const size_t pairs = (data.size() - 4) / 4;
-    ReserveMore(tables.polygonTags, pairs);
-    for (const uint8_t* p = data.data() + 4; p != data.data() + 4 + pairs * 4; p += 4) {
-        tables.polygonTags.push_back({uint32_t(tables.faceBase) + LoadBe16(p), LoadBe16(p + 2)});
+    ReserveMore(tables.polygonTags, (data.size() - 4) / 4);
+    const uint8_t* p = data.data() + 4;
+    const uint8_t* const end = data.data() + data.size();
+    while (end - p >= 4) {
+        const size_t numberBytes = *p == 0xFF ? 4 : 2;
+        if (size_t(end - p) < numberBytes + 2) return;
+        const uint32_t polygon = numberBytes == 4 ? LoadBe24(p + 1) : LoadBe16(p);
+        tables.polygonTags.push_back({uint32_t(tables.faceBase) + polygon, LoadBe16(p + numberBytes)});
+        p += numberBytes + 2;
     }
 }
 

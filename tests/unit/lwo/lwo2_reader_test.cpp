@@ -60,6 +60,9 @@ INSTANTIATE_TEST_SUITE_P(
         Lwo2Case{"ptag_face_numbers_count_from_the_latest_pols",
                  kDefaultRed + kQuadPoints + kQuad + kQuad + SurfaceTags({0, 1}) + Lwo2Surface("Red", "", Lwo2Color(1, 0, 0)),
                  {{0, 1, 2, 3}, {0, 1, 2, 3}}, {-1, 2}, {kRed, kRed}},
+        Lwo2Case{"ptag_polygon_number_in_four_byte_form",
+                 kDefaultRed + kQuadPoints + kTwoTriangles + SurfaceTags({0xFF00, 0x0001, 1}) + Lwo2Surface("Red", "", Lwo2Color(1, 0, 0)),
+                 {{0, 1, 2}, {0, 2, 3}}, {-1, 2}, {kRed, kRed}},
         Lwo2Case{"later_ptag_entry_wins",
                  kDefaultRed + kQuadPoints + kTwoTriangles + SurfaceTags({0, 1, 1, 1, 0, 0}) +
                      Lwo2Surface("Red", "", Lwo2Color(1, 0, 0)) + Lwo2Surface("Default", "", Lwo2Color(0, 1, 0)),
