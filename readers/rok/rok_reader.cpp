@@ -1,6 +1,5 @@
 #include "readers/rok/rok_reader.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "readers/common/text_input.h"
@@ -57,7 +56,7 @@ enum class Section { kNone, kPoints, kLines, kFaces };
 // only to points and edges read before it, so the edge walk stays inside.
 bool ReadGeometry(RokLineReader& lines, ModelGeometry& model, Geometry& geometry) {
     Section section = Section::kNone;
-    int32_t counter = 0;
+    int64_t counter = 0;  // wide enough for any line count and any face size + 2
     Point3f point{0, 0, 0};
     Edge edge{0, 0};
     PendingFace face{0, 0, 0};
@@ -100,7 +99,7 @@ bool ReadGeometry(RokLineReader& lines, ModelGeometry& model, Geometry& geometry
                     const int32_t number = IntegerOf(line);
                     if (number < 1 || size_t(number) > geometry.edges.size()) return false;
                     geometry.edgeNumbers.push_back(number - 1);
-                    if (counter == face.edgeCount + 2) {
+                    if (counter == int64_t{face.edgeCount} + 2) {
                         geometry.faces.push_back(face);
                         counter = -1;
                     }

@@ -237,6 +237,18 @@ TEST(RokReader, ModelOfHundredsOfFaces) {
     EXPECT_EQ(outcome.model.vertices[2 * (kSide + 1) + 14].z, float((2 * 14) % 5) * 0.25f);
 }
 
+// Found by fuzzing: a face that claims the largest int32 of edges and ends
+// with the input must not overflow the record's line count.
+TEST(RokReader, FaceOfTheLargestEdgeCount) {
+    const std::vector<uint8_t> bytes = ReadFileBytes(FixturePath("rok/face_of_int32_max_edges.rok"));
+    ASSERT_FALSE(bytes.empty());
+    for (const ReadOutcome& outcome : {ReadAsFile(ReadRokModel, bytes), ReadAsMemory(ReadRokModel, bytes)}) {
+        EXPECT_EQ(outcome.result, 0);
+        EXPECT_EQ(outcome.model.vertices.size(), 2u);
+        EXPECT_TRUE(outcome.model.faces.empty()) << "the face never ends";
+    }
+}
+
 struct HeadCase {
     const char* name;
     std::string head;
