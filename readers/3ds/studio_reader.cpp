@@ -32,9 +32,14 @@ bool TakeChunk(ByteCursor& container, Chunk& chunk) {
     return container.Skip(length - kHeaderBytes);
 }
 
+// The vertices and faces a walk appends, or only counts: a counting walk
+// over the chunk headers first lets the model be sized once.
 class MeshWalk {
 public:
-    explicit MeshWalk(ModelGeometry& model) : model_(model) {}
+    MeshWalk(ModelGeometry& model, bool countOnly) : model_(model), countOnly_(countOnly) {}
+
+    size_t VertexCount() const { return vertexCount_; }
+    size_t FaceCount() const { return faceCount_; }
 
     // The input is read as a main chunk whatever its id; bytes after it are
     // never looked at.
@@ -87,12 +92,13 @@ private:
         ByteSpan records;
         if (!cursor.ReadLe16(count) || !cursor.Take(size_t(count) * kVertexBytes, records)) return false;
         vertexBase_ += lastVertexCount_;
-        model_.vertices.reserve(model_.vertices.size() + count);
+        lastVertexCount_ = count;
+        vertexCount_ += count;
+        if (countOnly_) return true;
         for (size_t offset = 0; offset < records.size(); offset += kVertexBytes) {
             const uint8_t* record = records.data() + offset;
             AppendVertex(model_, {LoadLeFloat(record), LoadLeFloat(record + 4), LoadLeFloat(record + 8)});
         }
-        lastVertexCount_ = count;
         return true;
     }
 
@@ -103,6 +109,8 @@ private:
         uint16_t count = 0;
         ByteSpan records;
         if (!cursor.ReadLe16(count) || !cursor.Take(size_t(count) * kFaceBytes, records)) return false;
+        faceCount_ += count;
+        if (countOnly_) return true;
         for (size_t offset = 0; offset < records.size(); offset += kFaceBytes) {
             const uint8_t* record = records.data() + offset;
             int32_t* corners = AppendFaceCorners(model_, 3, -1);
@@ -114,6 +122,9 @@ private:
     }
 
     ModelGeometry& model_;
+    bool countOnly_;
+    size_t vertexCount_ = 0;
+    size_t faceCount_ = 0;
     int32_t vertexBase_ = 0;       // vertices of all lists before the latest one
     int32_t lastVertexCount_ = 0;  // the count of the latest vertex list
 };
@@ -127,5 +138,11 @@ bool Recognize3ds(const RecognitionInput& input) {
 }
 
 int32_t Read3dsModel(const InputSource& input, ModelGeometry& model) {
-    return MeshWalk(model).ReadMain(input.bytes) ? 0 : 1;
+    // Every list counted lies inside the input, so the sizes are bounded by it.
+    MeshWalk counting(model, true);
+    if (!counting.ReadMain(input.bytes)) return 1;
+    model.vertices.reserve(model.vertices.size() + counting.VertexCount());
+    model.faces.reserve(model.faces.size() + counting.FaceCount());
+    model.indexPool.reserve(model.indexPool.size() + 3 * counting.FaceCount());
+    return MeshWalk(model, false).ReadMain(input.bytes) ? 0 : 1;
 }

@@ -1,5 +1,6 @@
 #include "readers/mqo/mqo_reader.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,8 @@ namespace {
 constexpr std::string_view kSignature = "Metasequoia Document";
 constexpr size_t kLineChars = 255;  // the format's tools read lines into 256 bytes
 constexpr size_t kRawVertexBytes = 12;
+constexpr size_t kShortestVertexLine = 6;  // "0 0 0\n"
+constexpr size_t kShortestFaceLine = 11;   // "3 V(0 1 2)\n"
 
 enum class Chunk { TopLevel, Vertex, BinaryVertex, Face, Material };
 
@@ -20,6 +23,14 @@ enum class Chunk { TopLevel, Vertex, BinaryVertex, Face, Material };
 std::string_view UpToZero(std::string_view text) {
     const size_t zero = text.find('\0');
     return zero == std::string_view::npos ? text : text.substr(0, zero);
+}
+
+// Makes room for `extra` more elements, growing geometrically so that many
+// small objects cost no repeated copying.
+template <typename T>
+void ReserveMore(std::vector<T>& items, size_t extra) {
+    const size_t needed = items.size() + extra;
+    if (needed > items.capacity()) items.reserve(std::max(needed, 2 * items.capacity()));
 }
 
 // The document's materials: as many as the "Material" line declares, their
@@ -83,15 +94,27 @@ private:
         if (token == "Object") {
             objectBase_ = model_.VertexCount();
         } else if (token == "vertex") {
+            ReserveMore(model_.vertices, DeclaredCount(line, kShortestVertexLine));
             chunk_ = Chunk::Vertex;
         } else if (token == "BVertex") {
             chunk_ = Chunk::BinaryVertex;
         } else if (token == "face") {
+            const size_t faces = DeclaredCount(line, kShortestFaceLine);
+            ReserveMore(model_.faces, faces);
+            ReserveMore(model_.indexPool, 3 * faces);
             chunk_ = Chunk::Face;
         } else if (token == "Material") {
             materials_.Reset(ParseMaterialCount(line).value_or(0));
             chunk_ = Chunk::Material;
         }
+    }
+
+    // The count a chunk line declares is only a hint for sizing the model: no
+    // more than the rest of the input can hold is taken from it.
+    size_t DeclaredCount(std::string_view line, size_t shortestLine) const {
+        const int32_t declared = ParseCountAfterToken(line).value_or(0);
+        const size_t room = (bytes_.size() - lines_.Position()) / shortestLine;
+        return declared > 0 ? std::min(size_t(declared), room) : 0;
     }
 
     // The records follow the "Vector" line's line feed directly. A count
@@ -101,7 +124,7 @@ private:
         size_t position = lines_.Position();
         const size_t present = (bytes_.size() - position) / kRawVertexBytes;
         const size_t records = size_t(count) < present ? size_t(count) : present;
-        model_.vertices.reserve(model_.vertices.size() + records);
+        ReserveMore(model_.vertices, records);
         for (size_t i = 0; i < records; ++i, position += kRawVertexBytes) {
             const uint8_t* record = bytes_.data() + position;
             current_ = {LoadLeFloat(record), LoadLeFloat(record + 4), LoadLeFloat(record + 8)};
