@@ -104,7 +104,7 @@ void XBinaryLexer::StartList() {
     position_ += 6;
 }
 
-bool XBinaryLexer::ReadUint(uint32_t& value) {
+bool XBinaryLexer::ReadUintFromNextToken(uint32_t& value) {
     for (;;) {
         if (listLeft_ > 0) {
             if (listOfFloats_) return false;
@@ -130,7 +130,7 @@ bool XBinaryLexer::ReadUint(uint32_t& value) {
     }
 }
 
-bool XBinaryLexer::ReadFloat(float& value) {
+bool XBinaryLexer::ReadFloatFromNextToken(float& value) {
     for (;;) {
         if (listLeft_ > 0) {
             const uint8_t* here = body_.data() + position_;

@@ -18,8 +18,20 @@ public:
     bool Take(XToken kind);
     bool TakeName(std::string_view& name);
     // The next number of the current list, or of the next integer token or list.
-    bool ReadUint(uint32_t& value);
-    bool ReadFloat(float& value);
+    bool ReadUint(uint32_t& value) {
+        if (listLeft_ == 0 || listOfFloats_) return ReadUintFromNextToken(value);
+        value = LoadLe32(body_.data() + position_);
+        position_ += 4;
+        --listLeft_;
+        return true;
+    }
+    bool ReadFloat(float& value) {
+        if (listLeft_ == 0 || !listOfFloats_ || doubleFloats_) return ReadFloatFromNextToken(value);
+        value = LoadLeFloat(body_.data() + position_);
+        position_ += 4;
+        --listLeft_;
+        return true;
+    }
     // Skips one token with its data; the rest of a list being read is one token.
     void SkipToken();
     bool SkipBody();
@@ -32,6 +44,8 @@ private:
     };
     bool Measure(Token& token) const;
     void StartList();
+    bool ReadUintFromNextToken(uint32_t& value);
+    bool ReadFloatFromNextToken(float& value);
 
     ByteSpan body_;
     bool doubleFloats_;

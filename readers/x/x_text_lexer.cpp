@@ -4,42 +4,61 @@
 
 #include "readers/common/text_input.h"
 
+using namespace x_text;
+
 namespace {
 
-bool IsPunctuation(char c) {
-    switch (c) {
-        case ',': case ';': case '{': case '}': case '<': case '>':
-        case '"': case '(': case ')': case '[': case ']':
-            return true;
-        default:
-            return false;
-    }
-}
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
 
-bool IsWordChar(char c) { return !IsCSpace(c) && !IsPunctuation(c); }
-
-bool StartsNumber(char c) { return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.'; }
+bool StartsNumber(char c) { return Is(c, kDigit) || c == '-' || c == '+' || c == '.'; }
 
 }  // namespace
 
-void XTextLexer::SkipBlanks(bool separatorsToo) {
-    while (position_ < text_.size()) {
-        const char c = text_[position_];
-        if (IsCSpace(c) || (separatorsToo && (c == ',' || c == ';'))) {
-            ++position_;
-        } else if (c == '#' || (c == '/' && position_ + 1 < text_.size() && text_[position_ + 1] == '/')) {
-            const size_t lineEnd = text_.find('\n', position_);
-            position_ = lineEnd == std::string_view::npos ? text_.size() : lineEnd + 1;
-        } else {
-            return;
-        }
+size_t x_text::ParsePlainDecimal(const char* first, const char* last, float& value) {
+    const char* p = first;
+    const bool negative = p < last && *p == '-';
+    if (p < last && (*p == '-' || *p == '+')) ++p;
+    uint64_t mantissa = 0;
+    int digits = 0, fraction = 0;
+    for (; p < last && Is(*p, kDigit); ++p, ++digits) mantissa = mantissa * 10 + uint64_t(*p - '0');
+    if (p < last && *p == '.') {
+        for (++p; p < last && Is(*p, kDigit); ++p, ++digits, ++fraction) mantissa = mantissa * 10 + uint64_t(*p - '0');
     }
+    if (digits == 0 || digits > 15 || fraction > 12) return 0;
+    if (p < last && (*p == 'e' || *p == 'E')) return 0;
+    const double magnitude = double(mantissa) / kPowersOfTen[fraction];
+    value = float(negative ? -magnitude : magnitude);
+    return size_t(p - first);
+}
+
+bool XTextLexer::SkipComment() {
+    const char c = text_[position_];
+    if (c == '/' && (position_ + 1 >= text_.size() || text_[position_ + 1] != '/')) return false;
+    const size_t lineEnd = text_.find('\n', position_);
+    position_ = lineEnd == std::string_view::npos ? text_.size() : lineEnd + 1;
+    return true;
+}
+
+// Exponents, long mantissas, inf and nan; underflow gives zero and overflow
+// infinity, as scanf reads them.
+bool XTextLexer::ReadGeneralFloat(float& value) {
+    const char* first = text_.data() + position_;
+    const char* last = text_.data() + text_.size();
+    const char* start = first + (*first == '+' ? 1 : 0);
+    const auto [end, error] = std::from_chars(start, last, value, std::chars_format::general);
+    if (error == std::errc::result_out_of_range) {
+        if (ParseCFloat(std::string_view(first, size_t(end - first)), value) == 0) return false;
+    } else if (error != std::errc{}) {
+        return false;
+    }
+    if (!EndsNumber(end)) return false;
+    position_ = size_t(end - text_.data());
+    return true;
 }
 
 XToken XTextLexer::Peek() {
     if (invalid_) return XToken::Invalid;
-    SkipBlanks(false);
-    if (position_ >= text_.size()) return XToken::End;
+    if (!SkipBlanks(false)) return XToken::End;
     const char c = text_[position_];
     switch (c) {
         case '{': return XToken::OpenBrace;
@@ -49,7 +68,7 @@ XToken XTextLexer::Peek() {
         case '<': return XToken::Guid;
         default: break;
     }
-    if (IsPunctuation(c)) return XToken::Other;
+    if (Is(c, kPunctuation)) return XToken::Other;
     return StartsNumber(c) ? XToken::Number : XToken::Name;
 }
 
@@ -92,44 +111,6 @@ void XTextLexer::SkipToken() {
         case XToken::Name: case XToken::Number: position_ = WordEnd(position_); return;
         default: ++position_; return;
     }
-}
-
-// A number must not run on into a word ("1.#QNAN", "12abc").
-bool XTextLexer::EndsNumber(size_t at) const {
-    if (at >= text_.size()) return true;
-    const char c = text_[at];
-    return !IsWordChar(c) || c == '#' || c == '/';
-}
-
-bool XTextLexer::ReadUint(uint32_t& value) {
-    if (invalid_) return false;
-    SkipBlanks(true);
-    const char* first = text_.data() + position_;
-    const char* last = text_.data() + text_.size();
-    if (first < last && *first == '+') ++first;
-    const auto [end, error] = std::from_chars(first, last, value);
-    if (error != std::errc{} || !EndsNumber(size_t(end - text_.data()))) return false;
-    position_ = size_t(end - text_.data());
-    return true;
-}
-
-bool XTextLexer::ReadFloat(float& value) {
-    if (invalid_) return false;
-    SkipBlanks(true);
-    const char* first = text_.data() + position_;
-    const char* last = text_.data() + text_.size();
-    if (first < last && *first == '+') ++first;
-    auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
-    if (error == std::errc::result_out_of_range) {
-        // Underflow to zero and overflow to infinity, as scanf reads them.
-        const size_t used = ParseCFloat(text_.substr(position_, size_t(end - (text_.data() + position_))), value);
-        if (used == 0) return false;
-    } else if (error != std::errc{}) {
-        return false;
-    }
-    if (!EndsNumber(size_t(end - text_.data()))) return false;
-    position_ = size_t(end - text_.data());
-    return true;
 }
 
 bool XTextLexer::SkipBody() {

@@ -1,5 +1,10 @@
 // What the text form puts into the model: positions, fanned triangles,
 // materials grouped in ascending order, frame matrices.
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+#include "readers/x/x_text_lexer.h"
 #include "tests/unit/x/x_test_files.h"
 
 namespace {
@@ -218,6 +223,39 @@ Mesh { 3; 1;0;0;, 0;1;0;, 0;0;1;; 1; 3;0,1,2;; }
         EXPECT_EQ((std::array<float, 3>{v.x, v.y, v.z}), expected[i]) << "vertex " << i;
     }
     EXPECT_EQ(FaceCorners(outcome.model), (std::vector<std::vector<int32_t>>{{0, 1, 2}, {3, 4, 5}, {6, 7, 8}}));
+}
+
+}  // namespace
+
+namespace {
+
+// The short path for plain decimals gives the correctly rounded float, as
+// the general parser does, over the spellings exporters print.
+TEST(XText, PlainDecimalsRoundCorrectly) {
+    uint64_t state = 0x9e3779b97f4a7c15u;
+    const auto next = [&] {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        return state;
+    };
+    char text[40];
+    int fastPaths = 0;
+    for (int i = 0; i < 200000; ++i) {
+        const int fraction = int(next() % 13);
+        const uint64_t whole = next() % 100000;
+        const uint64_t part = next() % uint64_t(std::pow(10.0, fraction));
+        const int length = std::snprintf(text, sizeof text, "%s%llu.%0*llu", next() % 2 ? "-" : "", (unsigned long long)whole,
+                                         fraction, (unsigned long long)part);
+        float expected = 0, fast = 0;
+        std::from_chars(text, text + length, expected);
+        const size_t used = x_text::ParsePlainDecimal(text, text + length, fast);
+        if (used == 0) continue;  // more than 15 digits: left to the general parser
+        ++fastPaths;
+        ASSERT_EQ(used, size_t(length)) << text;
+        ASSERT_EQ(fast, expected) << text;
+    }
+    EXPECT_GT(fastPaths, 100000);
 }
 
 }  // namespace
