@@ -54,7 +54,6 @@ PlyTokenResult PlyInput::ReadWord(std::string_view& word, char& separator) {
         start = 0;
         end = length;
     }
-    if (end - start >= kTokenLimit) return PlyTokenResult::kTooLarge;
     separator = char(buffer_[end]);
     buffer_[end] = 0;
     position_ = end + 1;
@@ -78,7 +77,6 @@ PlyTokenResult PlyInput::ReadLine(std::string_view& line) {
         start = 0;
         end = length;
     }
-    if (end - start >= kTokenLimit) return PlyTokenResult::kTooLarge;
     buffer_[end] = 0;
     position_ = end + 1;
     line = {reinterpret_cast<const char*>(buffer_ + start), end - start};

@@ -11,9 +11,10 @@ enum class PlyTokenResult { kOk, kEndOfFile, kTooLarge };
 
 class PlyInput {
 public:
-    // A token (word or line) must fit the 8192-byte text buffer with its
+    // The text buffer; a token (word or line) must fit it with its
     // terminating zero.
-    static constexpr size_t kTokenLimit = 8191;
+    static constexpr size_t kBufferBytes = 8192;
+    static constexpr size_t kTokenLimit = kBufferBytes - 1;
 
     // Takes ownership of `file` (closed by the destructor), or reads `image`.
     PlyInput(std::FILE* file, const uint8_t* image, size_t imageBytes);
@@ -46,10 +47,6 @@ private:
     // reads more behind them; false when no byte could be added.
     bool Refill(size_t keepFrom);
     const uint8_t* TakeAfterRefill(size_t count);
-
-    // Large blocks keep a binary body of millions of values cheap to read;
-    // the token limit above stays that of the text buffer.
-    static constexpr size_t kBufferBytes = 1 << 16;
 
     std::FILE* file_;
     const uint8_t* image_;
