@@ -30,41 +30,56 @@ std::string_view TextAt(const uint8_t* begin, size_t length) {
     return {reinterpret_cast<const char*>(begin), length};
 }
 
-// Bytes of the polygon at `p` with `count` corners, or 0 when it runs past
-// `end`.
-size_t PolygonBytes(const uint8_t* p, const uint8_t* end, uint32_t count) {
-    const uint8_t* at = p;
-    for (uint32_t k = 0; k < count; ++k) {
-        if (end - at < 2) return 0;
-        at += *at == 0xFF ? 4 : 2;
+// The polygons of a list that lie wholly inside it: a polygon cut short by
+// the end of its chunk ends the list.
+struct PolygonSpan {
+    const uint8_t* end;
+    size_t faces = 0, corners = 0;
+};
+
+PolygonSpan MeasurePolygons(const uint8_t* p, const uint8_t* const end) {
+    PolygonSpan span{p};
+    while (end - p >= 2) {
+        const uint32_t count = LoadBe16(p) & 0x3FF;
+        const uint8_t* at = p + 2;
+        for (uint32_t k = 0; k < count; ++k) {
+            if (end - at < 2) return span;
+            at += *at == 0xFF ? 4 : 2;
+        }
+        if (at > end) return span;
+        p = span.end = at;
+        ++span.faces;
+        span.corners += count;
     }
-    return at <= end ? size_t(at - p) : 0;
+    return span;
 }
 
 // A polygon type, then polygons: a count word whose low 10 bits are the
 // corners, and the corners as 2-byte indices or, after 0xFF, 3-byte ones.
+// Measured first, so that the faces are written in place in one go.
 void AppendPolygons(ByteSpan data, int32_t vertexBase, ModelGeometry& model) {
     if (data.size() < 4) return;
     if (std::memcmp(data.data(), "FACE", 4) != 0 && std::memcmp(data.data(), "PTCH", 4) != 0) return;
     const uint8_t* p = data.data() + 4;
-    const uint8_t* const end = data.data() + data.size();
-    // Triangles at least 8 bytes each, corners at most one per 2 bytes:
-    // enough for the common case without trusting any count.
-    ReserveMore(model.faces, data.size() / 8);
-    ReserveMore(model.indexPool, data.size() / 2);
+    const PolygonSpan span = MeasurePolygons(p, data.data() + data.size());
+    const size_t firstFace = model.faces.size(), firstCorner = model.indexPool.size();
+    model.faces.resize(firstFace + span.faces);
+    model.indexPool.resize(firstCorner + span.corners);
+    FaceRecord* face = model.faces.data() + firstFace;
+    int32_t* const pool = model.indexPool.data();
+    int32_t* corner = pool + firstCorner;
     const uint32_t base = uint32_t(vertexBase);
-    while (end - p >= 2) {
+    while (p != span.end) {
         const uint32_t count = LoadBe16(p) & 0x3FF;
         p += 2;
-        // Four bytes per corner at most: only a polygon near the end needs measuring.
-        if (count > 0 && size_t(end - p) < 4 * size_t(count) && PolygonBytes(p, end, count) == 0) return;
-        int32_t* corners = AppendFaceCorners(model, int32_t(count), -1);
+        // No colour until the surfaces are joined; slot 0 as for any face without one.
+        *face++ = {int32_t(count), uint32_t(corner - pool), -1, 0};
         for (uint32_t k = 0; k < count; ++k) {
             if (*p == 0xFF) {
-                corners[k] = int32_t(base + LoadBe24(p + 1));
+                *corner++ = int32_t(base + LoadBe24(p + 1));
                 p += 4;
             } else {
-                corners[k] = int32_t(base + LoadBe16(p));
+                *corner++ = int32_t(base + LoadBe16(p));
                 p += 2;
             }
         }
