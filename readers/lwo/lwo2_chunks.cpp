@@ -152,7 +152,7 @@ void ReadSurface(ByteSpan data, Lwo2Tables& tables) {
 }
 
 // A face whose tag names no tag, or a tag without a surface colour, keeps
-// the object colour; a tag beyond the faces is ignored.
+// the object colour; an entry for a face beyond the faces is ignored.
 void JoinSurfaces(const Lwo2Tables& tables, ModelGeometry& model) {
     constexpr int64_t kUnresolved = -2, kNoColor = -1;
     std::vector<int64_t> slotOfTag(tables.tagList.size(), kUnresolved);
