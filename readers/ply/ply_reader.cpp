@@ -57,38 +57,45 @@ int32_t OnVertexValue(PlyArgument* argument) {
     return 1;
 }
 
-void OpenFace(int32_t length) {
+// The cold paths of a face list stay out of line, so that the call made
+// for every corner stays small.
+[[gnu::noinline]] int32_t OpenFace(int32_t length) {
     state.lastCorner = length - 1;
     state.faceOpen = length > 0;
     state.corners = nullptr;
     state.pendingCorners.clear();
     if (state.faceOpen && length <= kDirectCorners) state.corners = AppendFaceCorners(*state.model, length, -1);
+    return 1;
+}
+
+[[gnu::noinline]] int32_t RefuseFace() {
+    state.faceOpen = false;
+    return 0;
+}
+
+[[gnu::noinline]] int32_t GatherCorner(int32_t index, int32_t valueIndex) {
+    state.pendingCorners.push_back(index);
+    if (valueIndex == state.lastCorner) {
+        AppendFace(*state.model, state.pendingCorners, -1);
+        state.faceOpen = false;
+    }
+    return 1;
 }
 
 int32_t OnFaceIndex(PlyArgument* argument) {
     int32_t length = 0, valueIndex = 0;
     GetPlyArgumentProperty(argument, nullptr, &length, &valueIndex);
-    if (valueIndex < 0) {
-        OpenFace(length);
-        return 1;
-    }
+    if (valueIndex < 0) return OpenFace(length);
     // Without a length first, "vertex_indices" is a scalar: no polygon.
     if (!state.faceOpen) return 1;
     // Truncation toward zero keeps the index within 0..maxVertexIndex exactly
     // when the value lies strictly between -1 and maxVertexIndex + 1 (NaN
     // does not).
     const double value = GetPlyArgumentValue(argument);
-    if (!(value > -1.0 && value < state.indexLimit)) {
-        state.faceOpen = false;
-        return 0;
-    }
+    if (!(value > -1.0 && value < state.indexLimit)) return RefuseFace();
     const int32_t index = int32_t(value);
-    if (state.corners) {
-        state.corners[valueIndex] = index;
-    } else {
-        state.pendingCorners.push_back(index);
-        if (valueIndex == state.lastCorner) AppendFace(*state.model, state.pendingCorners, -1);
-    }
+    if (!state.corners) return GatherCorner(index, valueIndex);
+    state.corners[valueIndex] = index;
     if (valueIndex == state.lastCorner) state.faceOpen = false;
     return 1;
 }
