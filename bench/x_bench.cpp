@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 
 #include "bench/bench_support.h"
 #include "readers/x/x_reader.h"
@@ -134,9 +133,13 @@ std::string BinaryFile() {
     return out.Text();
 }
 
+// The whole file in one read, as a host's loader would take it.
 std::vector<uint8_t> LoadBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    std::vector<uint8_t> bytes(size_t(file.tellg()));
+    file.seekg(0);
+    file.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
+    return bytes;
 }
 
 size_t ReadOurs(const std::vector<uint8_t>& bytes) {

@@ -1,5 +1,7 @@
 #include "core/render/draw_model.h"
 
+#include <vector>
+
 #include "core/model/view_fitting.h"
 #include "core/render/gl_headers.h"
 
@@ -35,20 +37,69 @@ void SetDiffuse(float red, float green, float blue) {
     glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse);
 }
 
+// Faces go to GL in batches through client vertex arrays (GL 1.1): one
+// begin/end pair per face costs seconds for a million faces. A polygon is
+// drawn as the fan from its first corner, which is how GL fills a polygon,
+// and outlined edge by edge, as polygon line mode outlines it.
+class VertexBatch {
+public:
+    VertexBatch(GLenum primitive, bool withNormals) : primitive_(primitive), withNormals_(withNormals) {
+        positions_.reserve(kCapacity * 3);
+        if (withNormals_) normals_.reserve(kCapacity * 3);
+    }
+    ~VertexBatch() { Flush(); }
+
+    void Add(const Point3f& position) { positions_.insert(positions_.end(), {position.x, position.y, position.z}); }
+    void Add(const Point3f& position, const float normal[3]) {
+        Add(position);
+        normals_.insert(normals_.end(), {normal[0], normal[1], normal[2]});
+    }
+    // Call between primitives, so that a flush never splits one.
+    void MakeRoom(size_t vertices) {
+        if (positions_.size() / 3 + vertices > kCapacity) Flush();
+    }
+    void Flush() {
+        if (positions_.empty()) return;
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glVertexPointer(3, GL_FLOAT, 0, positions_.data());
+        if (withNormals_) {
+            glEnableClientState(GL_NORMAL_ARRAY);
+            glNormalPointer(GL_FLOAT, 0, normals_.data());
+        }
+        glDrawArrays(primitive_, 0, GLsizei(positions_.size() / 3));
+        glDisableClientState(GL_VERTEX_ARRAY);
+        glDisableClientState(GL_NORMAL_ARRAY);
+        positions_.clear();
+        normals_.clear();
+    }
+
+private:
+    static constexpr size_t kCapacity = 3 * 65536;
+    GLenum primitive_;
+    bool withNormals_;
+    std::vector<float> positions_, normals_;
+};
+
 // Unnormalised a x b with a = R - Q, b = P - Q over the first three corners.
-void SendFaceNormal(const ModelGeometry& model, std::span<const int32_t> corners) {
+void FaceNormal(const ModelGeometry& model, std::span<const int32_t> corners, float normal[3]) {
     const Point3f& p = model.vertices[corners[0]];
     const Point3f& q = model.vertices[corners[1]];
     const Point3f& r = model.vertices[corners[2]];
     const float ax = r.x - q.x, ay = r.y - q.y, az = r.z - q.z;
     const float bx = p.x - q.x, by = p.y - q.y, bz = p.z - q.z;
-    glNormal3f(ay * bz - az * by, az * bx - ax * bz, ax * by - ay * bx);
+    normal[0] = ay * bz - az * by;
+    normal[1] = az * bx - ax * bz;
+    normal[2] = ax * by - ay * bx;
 }
 
-void SendCorners(const ModelGeometry& model, std::span<const int32_t> corners) {
-    for (int32_t index : corners) {
-        const Point3f& v = model.vertices[index];
-        glVertex3f(v.x, v.y, v.z);
+// The triangles of the fan, each corner with the face normal when one is given.
+template <typename... Normal>
+void AddFan(VertexBatch& batch, const ModelGeometry& model, std::span<const int32_t> corners, const Normal*... normal) {
+    batch.MakeRoom(3 * (corners.size() - 2));
+    for (size_t k = 1; k + 1 < corners.size(); ++k) {
+        batch.Add(model.vertices[corners[0]], normal...);
+        batch.Add(model.vertices[corners[k]], normal...);
+        batch.Add(model.vertices[corners[k + 1]], normal...);
     }
 }
 
@@ -57,41 +108,52 @@ void DrawDepthPass(const ModelGeometry& model) {
     glPolygonOffset(1.0f, 1.0f);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-    for (const FaceRecord& face : model.faces) {
-        if (face.vertexCount < 3) continue;
-        glBegin(GL_POLYGON);
-        SendCorners(model, model.Corners(face));
-        glEnd();
+    {
+        VertexBatch batch(GL_TRIANGLES, false);
+        for (const FaceRecord& face : model.faces) {
+            if (face.vertexCount >= 3) AddFan(batch, model, model.Corners(face));
+        }
     }
     glDisable(GL_POLYGON_OFFSET_FILL);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
 }
 
-void DrawVisiblePass(const ModelGeometry& model, bool solid, uint32_t objectColor) {
-    // Outlines all take the object colour, set once for every face.
-    if (!solid) glColor3f(ColorRed(objectColor), ColorGreen(objectColor), ColorBlue(objectColor));
-    // A face's diffuse colour stays in effect for the faces after it; setting
-    // it only when it changes keeps that and saves GL calls.
+void DrawOutlines(const ModelGeometry& model, uint32_t objectColor) {
+    // Outlines all take the object colour.
+    glColor3f(ColorRed(objectColor), ColorGreen(objectColor), ColorBlue(objectColor));
+    VertexBatch batch(GL_LINES, false);
+    for (const FaceRecord& face : model.faces) {
+        if (face.vertexCount < 3) continue;
+        std::span<const int32_t> corners = model.Corners(face);
+        batch.MakeRoom(2 * corners.size());
+        for (size_t k = 0; k < corners.size(); ++k) {
+            batch.Add(model.vertices[corners[k]]);
+            batch.Add(model.vertices[corners[(k + 1) % corners.size()]]);
+        }
+    }
+}
+
+void DrawLitFaces(const ModelGeometry& model) {
+    // A face's diffuse colour stays in effect for the faces after it, so a
+    // batch ends only where a face brings a colour of its own.
+    VertexBatch batch(GL_TRIANGLES, true);
     bool haveColor = false;
     RgbColor current{};
     for (const FaceRecord& face : model.faces) {
         if (face.vertexCount < 3) continue;
         std::span<const int32_t> corners = model.Corners(face);
-        glBegin(GL_POLYGON);
-        if (solid) {
-            SendFaceNormal(model, corners);
-            if (face.materialIndex >= 0) {
-                const RgbColor color = model.Color(face);
-                if (!haveColor || !(color == current)) {
-                    SetDiffuse(color.red, color.green, color.blue);
-                    current = color;
-                    haveColor = true;
-                }
+        if (face.materialIndex >= 0) {
+            const RgbColor color = model.Color(face);
+            if (!haveColor || !(color == current)) {
+                batch.Flush();
+                SetDiffuse(color.red, color.green, color.blue);
+                current = color;
+                haveColor = true;
             }
         }
-        SendCorners(model, corners);
-        glEnd();
+        float normal[3];
+        FaceNormal(model, corners, normal);
+        AddFan(batch, model, corners, normal);
     }
 }
 
@@ -104,8 +166,6 @@ void DrawModel(ModelGeometry& model, const RenderSettings& settings, const doubl
         SetDiffuse(ColorRed(settings.objectColor), ColorGreen(settings.objectColor),
                    ColorBlue(settings.objectColor));
         EnableLights();
-    } else {
-        glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
     }
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_NORMALIZE);
@@ -128,7 +188,11 @@ void DrawModel(ModelGeometry& model, const RenderSettings& settings, const doubl
 
     glPushMatrix();
     if (settings.mode == kHiddenLine) DrawDepthPass(model);
-    DrawVisiblePass(model, solid, settings.objectColor);
+    if (solid) {
+        DrawLitFaces(model);
+    } else {
+        DrawOutlines(model, settings.objectColor);
+    }
     glPopMatrix();
     glFlush();
 }
