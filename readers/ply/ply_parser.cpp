@@ -132,7 +132,6 @@ int32_t SetPlyReadCallback(PlyParser* parser, const char* elementName, const cha
 
 void ClosePly(PlyParser* parser) { delete parser; }
 
-PlyStorage GetPlyStorage(const PlyParser* parser) { return parser->storage; }
 const std::vector<PlyElement>& GetPlyElements(const PlyParser* parser) { return parser->elements; }
 const std::vector<std::string>& GetPlyComments(const PlyParser* parser) { return parser->comments; }
 const std::vector<std::string>& GetPlyObjInfos(const PlyParser* parser) { return parser->objInfos; }

@@ -98,7 +98,6 @@ int32_t ReadPlyBody(PlyParser* parser);  // 1 when the whole body was read
 void ClosePly(PlyParser* parser);        // null is allowed
 
 // What the header declared, for callers that look before reading.
-PlyStorage GetPlyStorage(const PlyParser* parser);
 const std::vector<PlyElement>& GetPlyElements(const PlyParser* parser);
 const std::vector<std::string>& GetPlyComments(const PlyParser* parser);
 const std::vector<std::string>& GetPlyObjInfos(const PlyParser* parser);

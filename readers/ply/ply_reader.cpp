@@ -150,6 +150,9 @@ void ReserveModel(ModelGeometry& model, int64_t inputBytes, int32_t vertexCount,
 
 int32_t ReadBody(PlyParser* parser, ModelGeometry& model) {
     state.model = &model;
+    // A vertex whose "z" comes before its "x" or "y" takes those of the
+    // vertex before it, never of an earlier request's model.
+    state.pendingVertex = {};
     const int32_t vertexCount = SetPlyReadCallback(parser, "vertex", "x", OnVertexValue, nullptr, 1);
     state.maxVertexIndex = vertexCount > 0 ? vertexCount - 1 : -1;
     state.indexLimit = double(state.maxVertexIndex) + 1.0;

@@ -149,14 +149,15 @@ TEST(PlyParser, MissingFileIsReported) {
 
 TEST(PlyParser, HeaderLinesOfEveryKind) {
     const std::string text =
-        "ply\nformat ascii 1.0   \ncomment made by hand\nobj_info scanner 7\nelement a 1\nproperty int v\n"
+        "ply\nformat ascii 1.0   \ncomment made by hand\nobj_info scanner 7\nproperty int stray\nelement a 1\nproperty int v\n"
         "comment between properties\nproperty float w\nfoo bar\ncomment\nelement b 2\nproperty uchar u\n"
         "obj_info\nelement empty 1000000\nend_header\n"
         "-5 2.5\n7 8\n";
     for (bool fromFile : {false, true}) {
         const ParseOutcome outcome = Parse(text, fromFile);
         ASSERT_TRUE(outcome.body) << ::testing::PrintToString(outcome.messages);
-        // "foo bar" is passed over; a bare "comment" does not swallow the element line below it.
+        // "foo bar" and a property before any element are passed over; a bare
+        // "comment" does not swallow the element line below it.
         EXPECT_EQ(outcome.counts, (std::vector<int32_t>{1, 1, 2}));
         EXPECT_EQ(outcome.ValuesOf("v"), std::vector<double>{-5});
         EXPECT_EQ(outcome.ValuesOf("w"), std::vector<double>{2.5});

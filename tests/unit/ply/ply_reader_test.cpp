@@ -101,10 +101,13 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PlyReader, VertexIsCompletedByItsZ) {
+    ASSERT_EQ(ReadAsMemory(ReadPlyModel, AsBytes(AsciiPly("element vertex 1\nproperty float x\nproperty float y\nproperty float z\n",
+                                                          "7 8 9\n"))).result, 0);
     const auto outcome = ReadAsMemory(ReadPlyModel, AsBytes(AsciiPly(
         "element vertex 2\nproperty double z\nproperty float x\nproperty float y\n", "1 2 3\n4 5 6\n")));
     ASSERT_EQ(outcome.result, 0);
     ASSERT_EQ(outcome.model.vertices.size(), 2u);
+    EXPECT_EQ(outcome.model.vertices[0].x, 0.0f) << "nothing of the request before";
     EXPECT_EQ(outcome.model.vertices[0].z, 1.0f);
     EXPECT_EQ(outcome.model.vertices[1].x, 2.0f) << "the second vertex carries the first one's x and y";
     EXPECT_EQ(outcome.model.vertices[1].y, 3.0f);
