@@ -178,6 +178,22 @@ TEST(DxfReader, FileAndMemoryDifferOnlyWhereTextModeFolds) {
     EXPECT_EQ(ReadAsMemory(ReadDxfModel, AsBytes(text)).result, 1) << "CR, then CR LF: an empty line";
 }
 
+// Every kind of surface in one drawing, beside an outline and extended data.
+TEST(DxfReader, MixedDrawing) {
+    const std::vector<uint8_t> bytes = ReadFileBytes(FixturePath("dxf/polylines.dxf"));
+    ASSERT_FALSE(bytes.empty());
+    for (const ReadOutcome& outcome : {ReadAsFile(ReadDxfModel, bytes), ReadAsMemory(ReadDxfModel, bytes)}) {
+        ASSERT_EQ(outcome.result, 0);
+        EXPECT_EQ(outcome.model.vertices.size(), 4u + 6u + 5u + 4u) << "polyface, mesh, closed polyline, 3DFACE";
+        const Corners corners = FaceCorners(outcome.model);
+        ASSERT_EQ(corners.size(), 1u + 6u + 1u + 1u);
+        EXPECT_EQ(corners[0], (std::vector<int32_t>{0, 1, 2, 3}));
+        EXPECT_EQ(corners[6], (std::vector<int32_t>{9, 7, 4, 6})) << "the mesh closed in M and N";
+        EXPECT_EQ(corners[7], (std::vector<int32_t>{10, 11, 12, 13, 14}));
+        EXPECT_EQ(corners[8], (std::vector<int32_t>{15, 16, 17, 18}));
+    }
+}
+
 struct CorpusCase {
     const char* file;
     int32_t result;
