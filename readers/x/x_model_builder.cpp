@@ -78,20 +78,30 @@ void XModelBuilder::Finish() {
     }
 
     // Stable counting sort by material, colourless faces first; skipped when
-    // the file already lists its faces in that order.
+    // the file already lists its faces in that order. The corners move with
+    // their faces, so that the index pool stays in face order.
     if (!std::is_sorted(triangleTags_.begin(), triangleTags_.end())) {
         std::vector<size_t> groupStart(materials_.size() + 2, 0);
         for (int32_t tag : triangleTags_) ++groupStart[size_t(tag + 2)];
         for (size_t g = 1; g < groupStart.size(); ++g) groupStart[g] += groupStart[g - 1];
-        std::vector<FaceRecord> sorted(model_.faces.size());
-        std::vector<int32_t> sortedTags(triangleTags_.size());
-        for (size_t t = 0; t < triangleTags_.size(); ++t) {
-            const size_t at = groupStart[size_t(triangleTags_[t] + 1)]++;
-            sorted[at] = model_.faces[t];
-            sortedTags[at] = triangleTags_[t];
+        std::vector<size_t> order(triangleTags_.size());
+        for (size_t t = 0; t < triangleTags_.size(); ++t) order[groupStart[size_t(triangleTags_[t] + 1)]++] = t;
+        std::vector<FaceRecord> faces;
+        std::vector<int32_t> pool, tags;
+        faces.reserve(order.size());
+        pool.reserve(model_.indexPool.size());
+        tags.reserve(order.size());
+        for (size_t t : order) {
+            FaceRecord face = model_.faces[t];
+            const std::span<const int32_t> corners = model_.Corners(face);
+            face.firstIndex = uint32_t(pool.size());
+            pool.insert(pool.end(), corners.begin(), corners.end());
+            faces.push_back(face);
+            tags.push_back(triangleTags_[t]);
         }
-        model_.faces.swap(sorted);
-        triangleTags_.swap(sortedTags);
+        model_.faces.swap(faces);
+        model_.indexPool.swap(pool);
+        triangleTags_.swap(tags);
     }
 
     // The groups are contiguous now: one colour table entry per material in

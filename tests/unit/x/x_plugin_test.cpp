@@ -14,6 +14,9 @@ Mesh {
 }
 )";
 
+bool IsRed(std::array<uint8_t, 3> bgr) { return bgr[2] > 150 && bgr[1] < 40 && bgr[0] < 40; }
+bool IsGreen(std::array<uint8_t, 3> bgr) { return bgr[1] > 150 && bgr[2] < 40 && bgr[0] < 40; }
+
 SusieWord HeadPointer(const std::vector<uint8_t>& head) { return SusieWord(reinterpret_cast<uintptr_t>(head.data())); }
 
 TEST(Prismodirect, RecognisesTheMagicOnly) {
@@ -67,6 +70,17 @@ TEST(Prismodirect, DrawsMaterialColours) {
             }
         }
     }
+}
+
+// One picture shows both materials: the file lists the green triangle
+// (lower right) first, the red one (upper left) second.
+TEST(Prismodirect, DrawsTwoMaterialsInOnePicture) {
+    PluginLibrary plugin("prismodirect");
+    const ReceivedPicture picture = RequestPictureFromMemory(plugin, AsBytes(kRedAndGreen));
+    ASSERT_EQ(picture.result, 0);
+    const int32_t dx = picture.width / 10, dy = picture.height / 10;
+    EXPECT_TRUE(IsRed(picture.Pixel(picture.width / 2 - dx, picture.height / 2 - dy)));
+    EXPECT_TRUE(IsGreen(picture.Pixel(picture.width / 2 + dx, picture.height / 2 + dy)));
 }
 
 // Every failure to read is 7 with the slots untouched; a file without a

@@ -74,6 +74,11 @@ Mesh {
     ASSERT_EQ(outcome.result, 0);
     EXPECT_EQ(FaceCorners(outcome.model), (std::vector<std::vector<int32_t>>{{1, 2, 3}, {3, 0, 1}, {0, 1, 2}, {2, 3, 0}}));
     EXPECT_EQ(FaceColors(outcome.model), (std::vector<RgbColor>{kRed, kRed, kGreen, kGreen}));
+    // The frame's pass over the faces, which compacts the index pool in
+    // face order, keeps the regrouped faces as they are.
+    ModelGeometry checked = outcome.model;
+    EXPECT_EQ(DropFacesOutsideVertices(checked), 0u);
+    EXPECT_TRUE(SameModel(checked, outcome.model));
 }
 
 // Polygons become fans around their first corner; each triangle keeps its
