@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 
 #include "bench/bench_support.h"
 #include "readers/3ds/studio_reader.h"
@@ -83,7 +82,9 @@ std::string Surface() {
 
 std::vector<uint8_t> LoadBytes(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::vector<uint8_t> bytes(FileBytes(path));
+    file.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
+    return bytes;
 }
 
 size_t ReadOurs(const std::vector<uint8_t>& bytes) {
