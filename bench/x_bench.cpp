@@ -163,23 +163,29 @@ size_t ReadAssimp(const std::string& path) {
 }
 #endif
 
+// Peak memory first, while this process holds no input a child would inherit.
 void Measure(const char* label, const std::string& path, int runs) {
     const uint64_t size = FileBytes(path);
-    std::printf("%s (%.1f MB, %zu triangles read)\n", label, double(size) / 1e6, ReadOurs(LoadBytes(path)));
+    std::printf("%s (%.1f MB)\n", label, double(size) / 1e6);
+    PrintFigure("  peak memory, read the bytes + ReadXModel", PeakMemoryMbInChild([&] { ReadOurs(LoadBytes(path)); }), "MB");
+#ifdef PRISMO_HAVE_ASSIMP
+    PrintFigure("  peak memory, assimp Importer::ReadFile", PeakMemoryMbInChild([&] { ReadAssimp(path); }), "MB");
+#endif
+    std::printf("  %zu triangles read\n", ReadOurs(LoadBytes(path)));
     const double floor = ReadBytesMs(path, runs);
     PrintThroughput("read the file's bytes (floor)", floor, size);
-    const std::vector<uint8_t> bytes = LoadBytes(path);
-    PrintThroughput("prismodirect ReadXModel over the bytes", MedianMs(runs, [&] { ReadOurs(bytes); }), size);
+    {
+        const std::vector<uint8_t> bytes = LoadBytes(path);
+        PrintThroughput("prismodirect ReadXModel over the bytes", MedianMs(runs, [&] { ReadOurs(bytes); }), size);
+    }
     const double ours = MedianMs(runs, [&] { ReadOurs(LoadBytes(path)); });
     PrintThroughput("prismodirect read the bytes + ReadXModel", ours, size);
-    PrintFigure("  peak memory, read the bytes + ReadXModel", PeakMemoryMbInChild([&] { ReadOurs(LoadBytes(path)); }), "MB");
 #ifdef PRISMO_HAVE_ASSIMP
     std::printf("  assimp reads %zu faces\n", ReadAssimp(path));
     const double baseline = MedianMs(runs, [&] { ReadAssimp(path); });
     char note[64];
     std::snprintf(note, sizeof note, "ours is %.2fx its throughput", baseline / ours);
     PrintThroughput("assimp Importer::ReadFile", baseline, size, note);
-    PrintFigure("  peak memory, assimp Importer::ReadFile", PeakMemoryMbInChild([&] { ReadAssimp(path); }), "MB");
 #else
     std::printf("  assimp not found: no baseline\n");
 #endif

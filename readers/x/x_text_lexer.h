@@ -98,10 +98,12 @@ private:
     bool ReadGeneralFloat(float& value);
     bool SkipPast(char terminator);
     size_t WordEnd(size_t from) const;
-    // A number must not run on into a word ("1.#QNAN", "12abc").
+    // A number must not run on into a word ("1.#QNAN", "12abc"); a "//"
+    // comment may follow it directly.
     bool EndsNumber(const char* at) const {
-        if (at == text_.data() + text_.size()) return true;
-        return !x_text::IsWordChar(*at) || *at == '#' || *at == '/';
+        const char* end = text_.data() + text_.size();
+        if (at == end || !x_text::IsWordChar(*at)) return true;
+        return at[0] == '/' && at + 1 < end && at[1] == '/';
     }
 
     std::string_view text_;
