@@ -6,11 +6,9 @@ namespace {
 
 constexpr int32_t kFirstLongValueCode = 1000;
 
-// A line is C text: it ends at its first zero byte.
-std::string_view UpToZero(std::string_view text) {
-    const size_t zero = text.find('\0');
-    return zero == std::string_view::npos ? text : text.substr(0, zero);
-}
+// A line is C text: it ends at its first zero byte. The number parsers stop
+// there by themselves; a word needs the test.
+bool EndsWord(char c) { return c == '\0' || IsCSpace(c); }
 
 char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
 
@@ -30,11 +28,10 @@ bool DxfPairs::ReadValue(int32_t code, std::string_view& value) {
 }
 
 bool DxfNameIs(std::string_view value, std::string_view keyword) {
-    value = UpToZero(value);
     size_t start = 0;
     while (start < value.size() && IsCSpace(value[start])) ++start;
     size_t end = start;
-    while (end < value.size() && !IsCSpace(value[end])) ++end;
+    while (end < value.size() && !EndsWord(value[end])) ++end;
     if (end - start != keyword.size()) return false;
     for (size_t i = 0; i < keyword.size(); ++i) {
         if (UpperAscii(value[start + i]) != keyword[i]) return false;
@@ -42,12 +39,12 @@ bool DxfNameIs(std::string_view value, std::string_view keyword) {
     return true;
 }
 
-bool ConvertDxfFloat(std::string_view value, float& out) { return ParseCFloat(UpToZero(value), out) > 0; }
+bool ConvertDxfFloat(std::string_view value, float& out) { return ParseCFloat(value, out) > 0; }
 
-bool ConvertDxfInt(std::string_view value, int32_t& out) { return ParseCInt(UpToZero(value), out) > 0; }
+bool ConvertDxfInt(std::string_view value, int32_t& out) { return ParseCInt(value, out) > 0; }
 
 int32_t DxfDecimal(std::string_view value) {
     int32_t number = 0;
-    ParseCInt(UpToZero(value), number);
+    ParseCInt(value, number);
     return number;
 }

@@ -150,7 +150,15 @@ INSTANTIATE_TEST_SUITE_P(
                 {{0, 1, 2}}},
         DxfCase{"long_value_inside_polyline",
                 Drawing(Polyline(9, PositionVertices(3, 32) + Pair(1000, std::string(700, '0')))), 0, 3, {{0, 1, 2}}},
-        DxfCase{"empty_input", "", 1, 0, {}}),
+        DxfCase{"empty_input", "", 1, 0, {}},
+        // A line is C text: a zero byte ends it.
+        DxfCase{"zero_byte_ends_a_line",
+                Drawing(kFace + Pair(0, std::string_view("3DFACE\0x", 8)) + Pair(10, std::string_view("\0" "1", 2)) +
+                        Coordinates(kB, 1) + Coordinates(kC, 2) + Pair(20, 0) + Pair(30, 0)),
+                1, 0, {}},
+        DxfCase{"zero_byte_after_a_name", Drawing(Pair(0, std::string_view("3DFACE\0x", 8)) + Coordinates(kA, 0) +
+                                                  Coordinates(kB, 1) + Coordinates(kC, 2)),
+                0, 3, {{0, 1, 2}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DxfReader, CoordinatesAsWrittenAndElevationAdded) {
