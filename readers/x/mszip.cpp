@@ -9,8 +9,11 @@
 namespace {
 
 constexpr size_t kWindowBytes = 32768;
-// Deflate cannot expand a byte of input to more than this many bytes of output.
-constexpr size_t kMaxDeflateRatio = 1032;
+// Room reserved up front per packed byte: text .x files expand about tenfold;
+// anything beyond grows as it comes, so a lying stated size reserves nothing big.
+constexpr size_t kExpectedRatio = 16;
+// More than a 32-bit host could hold beside the model read from it.
+constexpr size_t kMaxExpandedBytes = size_t(512) << 20;
 
 class RawInflater {
 public:
@@ -53,7 +56,8 @@ bool ExpandMsZip(ByteSpan body, std::vector<uint8_t>& out) {
     if (!cursor.ReadLe32(statedSize)) return false;
     // Writers count the file header in the stated size; accept either reading.
     const size_t withoutHeader = statedSize >= kXHeaderBytes ? statedSize - kXHeaderBytes : statedSize;
-    out.reserve(std::min<size_t>(statedSize, cursor.Remaining() * kMaxDeflateRatio));
+    if (statedSize > kMaxExpandedBytes) return false;
+    out.reserve(std::min<size_t>(statedSize, cursor.Remaining() * kExpectedRatio));
     RawInflater inflater;
     while (!cursor.AtEnd()) {
         uint16_t blockSize = 0, packedSize = 0;
@@ -62,8 +66,8 @@ bool ExpandMsZip(ByteSpan body, std::vector<uint8_t>& out) {
             return false;
         }
         if (packed.size() < 2 || packed[0] != 'C' || packed[1] != 'K') return false;
+        if (out.size() + blockSize > statedSize) return false;
         if (!inflater.ExpandBlock(packed.subspan(2), blockSize, out)) return false;
-        if (out.size() > statedSize) return false;
     }
     return out.size() == withoutHeader || out.size() == statedSize;
 }

@@ -9,5 +9,6 @@
 #include "readers/common/byte_input.h"
 
 // Expands `body` (the bytes after the file header) into `out`. False for a
-// corrupt block or for sizes that do not match what the blocks hold.
+// corrupt block, for sizes that do not match what the blocks hold, and for a
+// stated size beyond 512 MiB.
 bool ExpandMsZip(ByteSpan body, std::vector<uint8_t>& out);
