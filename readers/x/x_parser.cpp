@@ -19,6 +19,13 @@ constexpr size_t kMinPolygonBytes = 8;
 struct ObjectHead {
     std::string_view type;
     std::string_view name;
+
+    // Exporters vary the case of template names ("TextureFileName").
+    bool Is(std::string_view templateName) const {
+        return type.size() == templateName.size() &&
+               std::equal(type.begin(), type.end(), templateName.begin(),
+                          [](char a, char b) { return (a | 0x20) == (b | 0x20); });
+    }
 };
 
 template <class Lexer>
@@ -69,9 +76,9 @@ private:
 
     // An object whose head has been read, up to and including its closing brace.
     bool ParseObject(const ObjectHead& head, int depth) {
-        if (head.type == "Frame") return ParseFrame(depth);
-        if (head.type == "Mesh") return ParseMesh();
-        if (head.type == "Material") return ParseMaterial(head.name, nullptr);
+        if (head.Is("Frame")) return ParseFrame(depth);
+        if (head.Is("Mesh")) return ParseMesh();
+        if (head.Is("Material")) return ParseMaterial(head.name, nullptr);
         return lexer_.SkipBody();
     }
 
@@ -119,7 +126,7 @@ private:
         std::optional<XMatrix> matrix;
         const bool parsed = ParseChildren(
             [&](const ObjectHead& head) {
-                if (head.type == "FrameTransformMatrix") return ParseMatrix(matrix);
+                if (head.Is("FrameTransformMatrix")) return ParseMatrix(matrix);
                 return ParseObject(head, depth + 1);
             },
             [](std::string_view) {});
@@ -159,7 +166,7 @@ private:
         std::optional<XMaterialList> materials;
         const bool parsed = ParseChildren(
             [&](const ObjectHead& head) {
-                if (head.type != "MeshMaterialList") return lexer_.SkipBody();
+                if (!head.Is("MeshMaterialList")) return lexer_.SkipBody();
                 materials.emplace();
                 return ParseMaterialList(*materials);
             },
@@ -196,7 +203,7 @@ private:
         }
         return ParseChildren(
             [&](const ObjectHead& head) {
-                if (head.type != "Material") return lexer_.SkipBody();
+                if (!head.Is("Material")) return lexer_.SkipBody();
                 RgbColor color;
                 if (!ParseMaterial(head.name, &color)) return false;
                 list.materials.push_back({color, {}});

@@ -132,6 +132,7 @@ TEST(XText, SpellingsOfTheSameMesh) {
         "Mesh {\r\n 3;\r\n 0;0;0;,\r\n 1;0;0;,\r\n 0;1;0;;\r\n 1;\r\n 3;0,1,2;;\r\n}\r\n",
         "// comment { \n# another }\nMesh named { // counts\n 3; 0 0 0 1 0 0 0 1 0 1 3 0 1 2 }",
         "Mesh { 3, 0,0,0, 1,0,0, 0,1,0, 1, 3, 0,1,2 }",
+        "frame { MESH { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; } }",
         "Mesh { 3;// vertices\n 0;0;0//first\n 1;0;0 0;1;0 1 3 0 1 2//last\n}",
         "Mesh { 3; +0.0e0;0;0;, 1e0;0;.0;, 0.;10e-1;0;; 1; 3;0;1;2;;; }",
     };
