@@ -230,6 +230,12 @@ Mesh { 3; 1;0;0;, 0;1;0;, 0;0;1;; 1; 3;0,1,2;; }
         EXPECT_EQ((std::array<float, 3>{v.x, v.y, v.z}), expected[i]) << "vertex " << i;
     }
     EXPECT_EQ(FaceCorners(outcome.model), (std::vector<std::vector<int32_t>>{{0, 1, 2}, {3, 4, 5}, {6, 7, 8}}));
+
+    // A matrix written after the frame's mesh applies to it all the same.
+    const auto late = ReadX(XText("Frame { Mesh { 3; 1;0;0;, 0;1;0;, 0;0;1;; 1; 3;0,1,2;; }\n"
+                                  " FrameTransformMatrix { 1,0,0,0, 0,1,0,0, 0,0,1,0, 0,0,7,1;; } }"));
+    ASSERT_EQ(late.result, 0);
+    EXPECT_EQ(late.model.vertices[2].z, 8.0f);
 }
 
 }  // namespace
