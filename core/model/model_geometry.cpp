@@ -25,9 +25,10 @@ int32_t* AppendFaceCorners(ModelGeometry& model, int32_t count, int32_t material
 
 void AppendFace(ModelGeometry& model, std::span<const int32_t> indices, int32_t materialIndex,
                 RgbColor color) {
-    int32_t* corners =
-        AppendFaceCorners(model, static_cast<int32_t>(indices.size()), materialIndex, color);
-    std::copy(indices.begin(), indices.end(), corners);
+    const uint32_t first = static_cast<uint32_t>(model.indexPool.size());
+    model.indexPool.insert(model.indexPool.end(), indices.begin(), indices.end());
+    model.faces.push_back({static_cast<int32_t>(indices.size()), first, materialIndex,
+                           ColorSlotFor(model, materialIndex, color)});
 }
 
 void ClearModel(ModelGeometry& model) {

@@ -49,6 +49,29 @@ size_t ParseWithStrto(std::string_view text, T& out) {
     return static_cast<size_t>(end - buffer);
 }
 
+// Plain decimals ("-12.375", "0.5", "3") without an exponent, up to 15
+// significant digits: mantissa / 10^k with both exact in double is
+// correctly rounded, and so is its narrowing to float (a double holds more
+// than twice float's digits, so the second rounding cannot err).
+template <typename T>
+bool ParsePlainDecimal(const char*& p, const char* last, T& out) {
+    const char* q = p;
+    uint64_t mantissa = 0;
+    int digits = 0, fraction = 0;
+    for (; q < last && uint32_t(uint8_t(*q)) - '0' <= 9; ++q, ++digits) mantissa = mantissa * 10 + uint32_t(*q - '0');
+    if (q < last && *q == '.') {
+        for (++q; q < last && uint32_t(uint8_t(*q)) - '0' <= 9; ++q, ++digits, ++fraction) {
+            mantissa = mantissa * 10 + uint32_t(*q - '0');
+        }
+    }
+    if (digits == 0 || digits > 15 || (q < last && (*q == 'e' || *q == 'E'))) return false;
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    out = static_cast<T>(double(mantissa) / kPowers[fraction]);
+    p = q;
+    return true;
+}
+
 template <typename T>
 size_t ParseFloating(std::string_view text, T& out) {
     size_t i = 0;
@@ -61,6 +84,11 @@ size_t ParseFloating(std::string_view text, T& out) {
         if (i < text.size() && (text[i] == '+' || text[i] == '-')) return 0;
         T value{};
         const char* first = text.data() + i;
+        const char* plainEnd = first;
+        if (ParsePlainDecimal(plainEnd, text.data() + text.size(), value)) {
+            out = negative ? -value : value;
+            return static_cast<size_t>(plainEnd - text.data());
+        }
         const auto [end, error] = std::from_chars(first, text.data() + text.size(), value);
         if (end == first) return 0;
         if (error == std::errc{}) {

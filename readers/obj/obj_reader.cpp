@@ -1,5 +1,6 @@
 #include "readers/obj/obj_reader.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -9,12 +10,25 @@ namespace {
 
 constexpr size_t kHostHeadBytes = 2000;
 
-bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+// The line that starts at `position`: it ends at the first CR or LF (or the
+// end of the text), and as C text it ends at its first zero byte before that.
+struct Line {
+    std::string_view text;  // up to the first zero byte
+    size_t end;             // where the line end (or the text's end) lies
+};
 
-// A line is C text: it ends at its first zero byte.
-std::string_view UpToZero(std::string_view text) {
-    const size_t zero = text.find('\0');
-    return zero == std::string_view::npos ? text : text.substr(0, zero);
+Line FindLine(std::string_view text, size_t position) {
+    const char* const first = text.data() + position;
+    const char* const last = text.data() + text.size();
+    const char* zero = nullptr;
+    const char* p = first;
+    for (; p < last; ++p) {
+        const unsigned char c = static_cast<unsigned char>(*p);
+        if (c > '\r') continue;
+        if (c == '\n' || c == '\r') break;
+        if (c == '\0' && !zero) zero = p;
+    }
+    return {std::string_view(first, size_t((zero ? zero : p) - first)), size_t(p - text.data())};
 }
 
 // scanf("v %g %g %g") converting all three numbers.
@@ -35,25 +49,51 @@ bool IsObjLineLetter(char c) {
 }
 
 // The corners of a face line: blank-separated tokens from the third
-// character on, each cut at its first '/'. Negative numbers count back from
-// the last vertex read so far; 0 and numbers past the end stay outside the
-// vertex list and their face is dropped before drawing.
+// character on, each cut at its first '/' and read as strtol reads it.
+// Negative numbers count back from the last vertex read so far; 0 and
+// numbers past the end stay outside the vertex list and their face is
+// dropped before drawing.
 void ParseFaceLine(std::string_view line, ModelGeometry& model) {
     if (line.size() < 3) return;
-    thread_local std::vector<int32_t> corners;
-    corners.clear();
-    std::string_view rest = line.substr(2);
-    while (!rest.empty()) {
-        const size_t blank = rest.find(' ');
-        std::string_view token = rest.substr(0, blank);
-        rest = blank == std::string_view::npos ? std::string_view{} : rest.substr(blank + 1);
-        if (token.empty()) continue;
-        token = token.substr(0, token.find('/'));
-        int32_t number = 0;
-        ParseCInt(token, number);
-        corners.push_back(number < 0 ? int32_t(int64_t(model.VertexCount()) + number) : number - 1);
+    constexpr size_t kUsualCorners = 64;
+    int32_t usual[kUsualCorners];
+    std::vector<int32_t> many;  // only for faces of more corners
+    size_t count = 0;
+    const int64_t vertexCount = model.VertexCount();
+    const char* p = line.data() + 2;
+    const char* const end = line.data() + line.size();
+    while (p < end) {
+        if (*p == ' ') {
+            ++p;
+            continue;
+        }
+        const char* digits = p;
+        // Plain digits, the usual token, are read in the one pass; nine of
+        // them cannot overflow.
+        const char* const limit = std::min(end, digits + 9);
+        uint32_t value = 0;
+        for (; p < limit; ++p) {
+            const uint32_t digit = uint32_t(uint8_t(*p)) - '0';
+            if (digit > 9) break;
+            value = value * 10 + digit;
+        }
+        int32_t number = int32_t(value);
+        const bool plain = p > digits && (p == end || *p == ' ' || *p == '/');
+        while (p < end && *p != ' ') ++p;
+        if (!plain) {
+            const std::string_view token(digits, size_t(p - digits));
+            ParseCInt(token.substr(0, token.find('/')), number);
+        }
+        const int32_t corner = number < 0 ? int32_t(vertexCount + number) : number - 1;
+        if (count == kUsualCorners) many.assign(usual, usual + kUsualCorners);
+        if (count < kUsualCorners) {
+            usual[count] = corner;
+        } else {
+            many.push_back(corner);
+        }
+        ++count;
     }
-    if (corners.size() >= 3) AppendFace(model, corners, -1);
+    if (count >= 3) AppendFace(model, count <= kUsualCorners ? std::span<const int32_t>(usual, count) : many, -1);
 }
 
 void ReadFileLines(std::string_view text, ModelGeometry& model) {
@@ -61,13 +101,11 @@ void ReadFileLines(std::string_view text, ModelGeometry& model) {
     // white space is skipped.
     size_t position = 0;
     while (position < text.size()) {
-        size_t end = position;
-        while (end < text.size() && !IsLineEnd(text[end])) ++end;
-        std::string_view line = UpToZero(text.substr(position, end - position));
+        const Line line = FindLine(text, position);
         size_t start = 0;
-        while (start < line.size() && IsCSpace(line[start])) ++start;
-        ParseObjLine(line.substr(start), model);
-        position = end + 1;
+        while (start < line.text.size() && IsCSpace(line.text[start])) ++start;
+        ParseObjLine(line.text.substr(start), model);
+        position = line.end + 1;
     }
 }
 
@@ -77,11 +115,10 @@ void ReadMemoryLines(std::string_view text, ModelGeometry& model) {
     // not read.
     size_t position = 0;
     while (position < text.size()) {
-        size_t end = position;
-        while (end < text.size() && !IsLineEnd(text[end])) ++end;
-        if (end == text.size()) return;
-        ParseObjLine(UpToZero(text.substr(position, end - position)), model);
-        position = end + 1;
+        const Line line = FindLine(text, position);
+        if (line.end == text.size()) return;
+        ParseObjLine(line.text, model);
+        position = line.end + 1;
         while (position < text.size() && IsCSpace(text[position])) ++position;
     }
 }
@@ -94,18 +131,17 @@ bool RecognizeObj(const RecognitionInput& input) {
     // bytes read from the file less the last one read.
     if (!input.fromFile && text.size() > kHostHeadBytes) text = text.substr(0, kHostHeadBytes);
     if (text.empty()) return false;
-    text = UpToZero(text.substr(0, text.size() - 1));
+    text = text.substr(0, text.size() - 1);
+    text = text.substr(0, std::min(text.size(), text.find('\0')));
 
     size_t position = 0;
     while (true) {
-        size_t end = position;
-        while (end < text.size() && !IsLineEnd(text[end])) ++end;
-        if (end == text.size()) return false;  // the text ends before the line does
-        const std::string_view line = text.substr(position, end - position);
+        const Line line = FindLine(text, position);
+        if (line.end == text.size()) return false;  // the text ends before the line does
         Point3f vertex;
-        if (ReadVertexLine(line, vertex)) return true;
-        if (line.empty() || !IsObjLineLetter(line[0])) return false;
-        position = end + 1;
+        if (ReadVertexLine(line.text, vertex)) return true;
+        if (line.text.empty() || !IsObjLineLetter(line.text[0])) return false;
+        position = line.end + 1;
         while (position < text.size() && IsCSpace(text[position])) ++position;
     }
 }
