@@ -10,7 +10,8 @@
 // Median wall time of `runs` calls, in milliseconds.
 double MedianMs(int runs, const std::function<void()>& work);
 
-// Peak resident memory (MB) of a child process that runs `work` once.
+// Peak resident memory (MB) of a child process that runs `work` once. Call
+// it before this process renders: Mesa's worker threads do not survive fork.
 double PeakMemoryMbInChild(const std::function<void()>& work);
 
 // The folder generated benchmark inputs are cached in (build/bench-data).

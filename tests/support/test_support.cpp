@@ -50,7 +50,7 @@ std::string WriteTempFile(std::string_view name, ByteSpan bytes) {
     const std::string path = TempFolder() + "/" + std::string(name);
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file) {
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), file);
         std::fclose(file);
     }
     return path;
