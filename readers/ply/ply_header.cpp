@@ -127,6 +127,10 @@ bool ReadHeader(PlyParser& parser) {
             if (!ReadRestOfLine(parser, word, ignored) || !ReadPlyWord(parser, word)) return false;
         }
     }
+    // Headers written with CR LF line ends are common; the body starts after
+    // the whole line end, not inside it (a binary body would be read a byte
+    // late and come out garbled).
+    if (word.endsWithReturn) parser.input.SkipIf('\n');
     return true;
 }
 

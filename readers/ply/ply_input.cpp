@@ -61,6 +61,13 @@ PlyTokenResult PlyInput::ReadWord(std::string_view& word, char& separator) {
     return PlyTokenResult::kOk;
 }
 
+bool PlyInput::SkipIf(uint8_t byte) {
+    if (position_ == valid_ && !Refill(position_)) return false;
+    if (buffer_[position_] != byte) return false;
+    ++position_;
+    return true;
+}
+
 PlyTokenResult PlyInput::ReadLine(std::string_view& line) {
     size_t start = position_;
     size_t end = start;

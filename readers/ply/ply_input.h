@@ -32,6 +32,9 @@ public:
     // Reads up to the next line feed, which is consumed.
     PlyTokenResult ReadLine(std::string_view& line);
 
+    // Consumes the next byte when it is `byte`.
+    bool SkipIf(uint8_t byte);
+
     // The next `count` bytes (at most 8), or null when the input ends first.
     const uint8_t* Take(size_t count) {
         if (valid_ - position_ >= count) {

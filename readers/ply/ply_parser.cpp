@@ -70,6 +70,7 @@ bool ReadPlyWord(PlyParser& parser, PlyWord& word) {
         return false;
     }
     word.endsLine = separator == '\n';
+    word.endsWithReturn = separator == '\r';
     return true;
 }
 

@@ -28,6 +28,7 @@ void ReportPlyError(PlyErrorReporter reporter, const char* message);
 struct PlyWord {
     std::string_view text;
     bool endsLine = false;  // its separator was the line feed
+    bool endsWithReturn = false;  // its separator was a carriage return
 };
 // Read a word (shorter than 256 characters) or the rest of a line (shorter
 // than 1024), reporting why when they cannot.

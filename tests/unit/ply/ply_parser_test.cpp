@@ -282,14 +282,17 @@ TEST(PlyParser, CallbackStopsTheRead) {
     EXPECT_TRUE(outcome.Reported("Aborted by user"));
 }
 
-// A binary body must follow "end_header" and exactly one separator.
-TEST(PlyParser, BinaryBodyStartsAfterOneSeparator) {
+// A binary body follows "end_header" and its line end: one separator, or
+// CR LF as a whole.
+TEST(PlyParser, BinaryBodyStartsAfterTheLineEnd) {
     const auto body = [](const std::string& end) {
         return PlyBytes().Text("ply\nformat binary_little_endian 1.0\nelement a 1\nproperty uchar v\nend_header" + end)
             .Value<uint8_t>(9).Bytes();
     };
     EXPECT_EQ(Parse(body("\n"), false).ValuesOf("v"), std::vector<double>{9});
-    EXPECT_EQ(Parse(body("\r\n"), false).ValuesOf("v"), std::vector<double>{'\n'});
+    EXPECT_EQ(Parse(body("\r\n"), false).ValuesOf("v"), std::vector<double>{9});
+    EXPECT_EQ(Parse(body(" "), false).ValuesOf("v"), std::vector<double>{9});
+    EXPECT_EQ(Parse(body("\r"), false).ValuesOf("v"), std::vector<double>{9}) << "a lone CR is a line end too";
 }
 
 // Headers and bodies far larger than the read-ahead buffer, with binary

@@ -160,9 +160,8 @@ TEST(PlyReader, CorpusFiles) {
         {"ply/float-color.ply", 0, 3, 1},
         {"ply/cube.ply", 0, 8, 0},    // its lists are named "vertex_index"
         {"ply/points.ply", 0, 4, 0},  // a point cloud
-        // "end_header" is followed by CR LF: the body is read from the LF on,
-        // one byte off, so the first face reads as empty and the last is left over.
-        {"ply/cube_binary_header_with_RN_newline.ply", 0, 8, 11},
+        // "end_header" is followed by CR LF; the body starts after both.
+        {"ply/cube_binary_header_with_RN_newline.ply", 0, 8, 12},
         {"invalid/crash-30d6d0f7c529b3b66b4131700b7a4580cd7082df.ply", 2, 0, 0},
         {"invalid/empty.ply", 2, 0, 0},
     };
@@ -182,6 +181,14 @@ TEST(PlyReader, CorpusFiles) {
         }
         EXPECT_TRUE(SameModel(memory.model, file.model)) << c.file;
     }
+}
+
+TEST(PlyReader, CrLfHeaderGivesTheSameCube) {
+    PRISMO_REQUIRE_CORPUS();
+    const ReadOutcome crlf = ReadAsMemory(ReadPlyModel, ReadFileBytes(CorpusPath("ply/cube_binary_header_with_RN_newline.ply")));
+    const ReadOutcome plain = ReadAsMemory(ReadPlyModel, ReadFileBytes(CorpusPath("ply/cube_binary.ply")));
+    EXPECT_EQ(crlf.result, 0);
+    EXPECT_TRUE(SameModel(crlf.model, plain.model));
 }
 
 TEST(PlyReader, CorpusRecognition) {
