@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <type_traits>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -45,3 +47,40 @@ using GetPictureFunction = int32_t(SUSIE_API*)(const char* source, int32_t lengt
                                                SusieHandle* header, SusieHandle* pixels,
                                                SusieProgress progress, int32_t datum);
 using ConfigurationDlgFunction = int32_t(SUSIE_API*)(SusieWindow parent, int32_t function);
+
+// The six exports of a loaded plug-in, as a host holds them.
+struct SusieExports {
+    GetPluginInfoFunction GetPluginInfo = nullptr;
+    IsSupportedFunction IsSupported = nullptr;
+    GetPictureInfoFunction GetPictureInfo = nullptr;
+    GetPictureFunction GetPicture = nullptr;
+    GetPictureFunction GetPreview = nullptr;
+    ConfigurationDlgFunction ConfigurationDlg = nullptr;
+
+    // The identity text of an info number, as GetPluginInfo gives it.
+    std::string Info(int32_t number) const {
+        char buffer[256] = {};
+        const int32_t length = GetPluginInfo(number, buffer, sizeof buffer);
+        return std::string(buffer, size_t(length > 0 ? length : 0));
+    }
+
+    // Looks each export up with `find(name)` (the platform's symbol lookup,
+    // returning an address or null); false when any is missing, and then
+    // `missing` names the first.
+    template <typename Find>
+    bool Bind(Find find, const char** missing = nullptr) {
+        bool complete = true;
+        const auto bind = [&](auto& slot, const char* name) {
+            slot = reinterpret_cast<std::remove_reference_t<decltype(slot)>>(find(name));
+            if (!slot && complete && missing) *missing = name;
+            complete = complete && slot;
+        };
+        bind(GetPluginInfo, "GetPluginInfo");
+        bind(IsSupported, "IsSupported");
+        bind(GetPictureInfo, "GetPictureInfo");
+        bind(GetPicture, "GetPicture");
+        bind(GetPreview, "GetPreview");
+        bind(ConfigurationDlg, "ConfigurationDlg");
+        return complete;
+    }
+};

@@ -73,27 +73,14 @@ SpiPlugin::SpiPlugin(const std::string& pluginName) {
         RecordFailure(__FILE__, __LINE__, "cannot load " + path);
         return;
     }
-    const auto find = [&](auto& slot, const char* name) {
-        slot = reinterpret_cast<std::remove_reference_t<decltype(slot)>>(
-            reinterpret_cast<void*>(GetProcAddress(module_, name)));
-        if (!slot) RecordFailure(__FILE__, __LINE__, pluginName + " does not export " + name);
-    };
-    find(GetPluginInfo, "GetPluginInfo");
-    find(IsSupported, "IsSupported");
-    find(GetPictureInfo, "GetPictureInfo");
-    find(GetPicture, "GetPicture");
-    find(GetPreview, "GetPreview");
-    find(ConfigurationDlg, "ConfigurationDlg");
+    const char* missing = nullptr;
+    if (!Bind([&](const char* name) { return reinterpret_cast<void*>(GetProcAddress(module_, name)); }, &missing)) {
+        RecordFailure(__FILE__, __LINE__, pluginName + " does not export " + missing);
+    }
 }
 
 SpiPlugin::~SpiPlugin() {
     if (module_) FreeLibrary(module_);
-}
-
-std::string SpiPlugin::Info(int32_t number) {
-    char buffer[256] = {};
-    const int32_t length = GetPluginInfo(number, buffer, sizeof buffer);
-    return std::string(buffer, size_t(length > 0 ? length : 0));
 }
 
 int32_t SpiPlugin::IsSupportedByHead(const std::string& path) {

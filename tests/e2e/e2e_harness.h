@@ -73,7 +73,7 @@ std::vector<uint8_t> ReadFileBytes(const std::string& path);
 std::string WriteTempFile(const std::string& name, const std::string& bytes);
 
 // A .spi of the build, loaded as a host loads it.
-class SpiPlugin {
+class SpiPlugin : public SusieExports {
 public:
     explicit SpiPlugin(const std::string& pluginName);
     ~SpiPlugin();
@@ -81,14 +81,6 @@ public:
     SpiPlugin& operator=(const SpiPlugin&) = delete;
     bool Loaded() const { return module_ != nullptr; }
 
-    GetPluginInfoFunction GetPluginInfo = nullptr;
-    IsSupportedFunction IsSupported = nullptr;
-    GetPictureInfoFunction GetPictureInfo = nullptr;
-    GetPictureFunction GetPicture = nullptr;
-    GetPictureFunction GetPreview = nullptr;
-    ConfigurationDlgFunction ConfigurationDlg = nullptr;
-
-    std::string Info(int32_t number);
     // IsSupported with the file's first 2 KB in memory, as a viewer asks.
     int32_t IsSupportedByHead(const std::string& path);
 

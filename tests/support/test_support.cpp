@@ -115,16 +115,10 @@ PluginLibrary::PluginLibrary(const std::string& pluginName) {
         ADD_FAILURE() << "cannot load " << path << ": " << dlerror();
         return;
     }
-    const auto find = [&](auto& slot, const char* name) {
-        slot = reinterpret_cast<std::remove_reference_t<decltype(slot)>>(dlsym(handle_, name));
-        if (!slot) ADD_FAILURE() << pluginName << " does not export " << name;
-    };
-    find(GetPluginInfo, "GetPluginInfo");
-    find(IsSupported, "IsSupported");
-    find(GetPictureInfo, "GetPictureInfo");
-    find(GetPicture, "GetPicture");
-    find(GetPreview, "GetPreview");
-    find(ConfigurationDlg, "ConfigurationDlg");
+    const char* missing = nullptr;
+    if (!Bind([&](const char* name) { return dlsym(handle_, name); }, &missing)) {
+        ADD_FAILURE() << pluginName << " does not export " << missing;
+    }
 }
 
 PluginLibrary::~PluginLibrary() {

@@ -53,19 +53,12 @@ std::vector<std::vector<int32_t>> FaceCorners(const ModelGeometry& model);
 ::testing::AssertionResult SameModel(const ModelGeometry& a, const ModelGeometry& b);
 
 // A native plug-in (build/plugins/<name>.so) used only through its exports.
-class PluginLibrary {
+class PluginLibrary : public SusieExports {
 public:
     explicit PluginLibrary(const std::string& pluginName);
     ~PluginLibrary();
     PluginLibrary(const PluginLibrary&) = delete;
     PluginLibrary& operator=(const PluginLibrary&) = delete;
-
-    GetPluginInfoFunction GetPluginInfo = nullptr;
-    IsSupportedFunction IsSupported = nullptr;
-    GetPictureInfoFunction GetPictureInfo = nullptr;
-    GetPictureFunction GetPicture = nullptr;
-    GetPictureFunction GetPreview = nullptr;
-    ConfigurationDlgFunction ConfigurationDlg = nullptr;
 
 private:
     void* handle_ = nullptr;

@@ -39,28 +39,12 @@ std::unique_ptr<LoadedPlugin> LoadedPlugin::Load(const std::string& path) {
     std::unique_ptr<LoadedPlugin> plugin(new LoadedPlugin);
     plugin->module_ = module;
     plugin->path_ = path;
-    bool complete = true;
-    const auto find = [&](auto& slot, const char* name) {
-        slot = reinterpret_cast<std::remove_reference_t<decltype(slot)>>(FindSymbol(module, name));
-        complete = complete && slot;
-    };
-    find(plugin->GetPluginInfo, "GetPluginInfo");
-    find(plugin->IsSupported, "IsSupported");
-    find(plugin->GetPictureInfo, "GetPictureInfo");
-    find(plugin->GetPicture, "GetPicture");
-    find(plugin->GetPreview, "GetPreview");
-    find(plugin->ConfigurationDlg, "ConfigurationDlg");
+    const bool complete = plugin->Bind([&](const char* name) { return FindSymbol(module, name); });
     return complete ? std::move(plugin) : nullptr;
 }
 
 LoadedPlugin::~LoadedPlugin() {
     if (module_) CloseModule(module_);
-}
-
-std::string LoadedPlugin::Info(int32_t number) const {
-    char buffer[256] = {};
-    const int32_t length = GetPluginInfo(number, buffer, sizeof buffer);
-    return std::string(buffer, size_t(length > 0 ? length : 0));
 }
 
 std::string ProgramFolder() {

@@ -7,7 +7,7 @@
 
 #include "core/frame/susie_api.h"
 
-class LoadedPlugin {
+class LoadedPlugin : public SusieExports {
 public:
     // Null when the file is not a loadable plug-in with all six exports.
     static std::unique_ptr<LoadedPlugin> Load(const std::string& path);
@@ -16,14 +16,6 @@ public:
     LoadedPlugin& operator=(const LoadedPlugin&) = delete;
 
     const std::string& Path() const { return path_; }
-    std::string Info(int32_t number) const;
-
-    GetPluginInfoFunction GetPluginInfo = nullptr;
-    IsSupportedFunction IsSupported = nullptr;
-    GetPictureInfoFunction GetPictureInfo = nullptr;
-    GetPictureFunction GetPicture = nullptr;
-    GetPictureFunction GetPreview = nullptr;
-    ConfigurationDlgFunction ConfigurationDlg = nullptr;
 
 private:
     LoadedPlugin() = default;
