@@ -40,6 +40,16 @@ void ClearModel(ModelGeometry& model) {
 
 size_t DropFacesOutsideVertices(ModelGeometry& model) {
     const uint32_t vertexCount = static_cast<uint32_t>(model.vertices.size());
+    // Compacting in place needs the faces' corners to lie in face order in
+    // the pool (as appending leaves them); a reader that reordered faces
+    // gets a pool of its own.
+    bool inPoolOrder = true;
+    for (size_t i = 1; i < model.faces.size() && inPoolOrder; ++i) {
+        const FaceRecord& before = model.faces[i - 1];
+        inPoolOrder = model.faces[i].firstIndex >= before.firstIndex + uint32_t(before.vertexCount);
+    }
+    std::vector<int32_t> reordered;
+    std::vector<int32_t>& pool = inPoolOrder ? model.indexPool : reordered;
     size_t kept = 0;
     uint32_t poolEnd = 0;
     for (const FaceRecord& face : model.faces) {
@@ -49,17 +59,20 @@ size_t DropFacesOutsideVertices(ModelGeometry& model) {
             return static_cast<uint32_t>(index) < vertexCount;
         });
         if (!inside) continue;
-        // Compact the pool with the faces; a kept face never moves forward.
         FaceRecord moved = face;
-        if (moved.firstIndex != poolEnd) {
-            std::copy(corners.begin(), corners.end(), model.indexPool.begin() + poolEnd);
-            moved.firstIndex = poolEnd;
+        moved.firstIndex = poolEnd;
+        if (inPoolOrder) {
+            // A kept face never moves forward, so the copy cannot overrun.
+            std::copy(corners.begin(), corners.end(), pool.begin() + poolEnd);
+        } else {
+            pool.insert(pool.end(), corners.begin(), corners.end());
         }
         poolEnd += static_cast<uint32_t>(face.vertexCount);
         model.faces[kept++] = moved;
     }
     const size_t dropped = model.faces.size() - kept;
     model.faces.resize(kept);
+    if (!inPoolOrder) model.indexPool.swap(reordered);
     model.indexPool.resize(poolEnd);
     return dropped;
 }

@@ -50,6 +50,18 @@ TEST(ModelStore, DropsFacesOutsideTheVertexListInOrder) {
     EXPECT_EQ(model.indexPool.size(), 10u);
 }
 
+// A reader may reorder the face records (grouping by material, say): the
+// corners still belong to their faces.
+TEST(ModelStore, DropKeepsCornersOfReorderedFaces) {
+    ModelGeometry model;
+    for (int i = 0; i < 4; ++i) AppendVertex(model, {float(i), 0, 0});
+    const std::vector<std::vector<int32_t>> faces = {{0, 1, 2}, {9, 9, 9}, {1, 2, 3}, {3, 2, 1, 0}};
+    for (const auto& face : faces) AppendFace(model, face, -1);
+    std::swap(model.faces[0], model.faces[3]);
+    EXPECT_EQ(DropFacesOutsideVertices(model), 1u);
+    EXPECT_EQ(FaceCorners(model), (std::vector<std::vector<int32_t>>{{3, 2, 1, 0}, {1, 2, 3}, {0, 1, 2}}));
+}
+
 struct FitCase {
     const char* name;
     std::vector<Point3f> vertices;
