@@ -181,8 +181,13 @@ std::string SourceFolder() {
     return samples.substr(2, samples.size() - 2 - std::strlen("/samples"));
 }
 
-void SaveScreenshot(const std::string& unixPath) {
-    std::string command = "/usr/bin/import -window root " + unixPath;
+// The dialog as the screen shows it, cut out of the whole display.
+void SaveScreenshot(HWND dialog, const std::string& unixPath) {
+    RECT rect;
+    GetWindowRect(dialog, &rect);
+    std::string command = "/usr/bin/import -window root -crop " + std::to_string(rect.right - rect.left) + "x" +
+                          std::to_string(rect.bottom - rect.top) + "+" + std::to_string(rect.left) + "+" +
+                          std::to_string(rect.top) + " +repage " + unixPath;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
@@ -441,7 +446,7 @@ E2E_TEST(dialog, DraggingThePreviewTurnsTheView) {
         Drag(dialog, PreviewCentre(dialog), 30, 0, MK_LBUTTON);
         corner = ShownColour(preview, 4, 4);
         centreAfter = ShownColour(preview);
-        SaveScreenshot(SourceFolder() + "/build/dialog.png");
+        SaveScreenshot(dialog, SourceFolder() + "/build/dialog.png");
         Click(dialog, IDOK);
     }), 0);
     // The clear colour around the cube, and the cube's face seen differently.
