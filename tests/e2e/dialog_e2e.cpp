@@ -183,6 +183,8 @@ std::string SourceFolder() {
 
 // The dialog as the screen shows it, cut out of the whole display.
 void SaveScreenshot(HWND dialog, const std::string& unixPath) {
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Sleep(500);  // Wine shows what was drawn on its next flush to the display
     RECT rect;
     GetWindowRect(dialog, &rect);
     std::string command = "/usr/bin/import -window root -crop " + std::to_string(rect.right - rect.left) + "x" +
