@@ -53,3 +53,14 @@ function(prismo_plugin)
         target_link_options(${name} PRIVATE -Wl,--no-undefined)
     endif()
 endfunction()
+
+# Links every reader and format descriptor into a program that reads models
+# without a plug-in (unit tests, benchmarks, fuzz targets, the prismo tool).
+function(prismo_link_all_formats target)
+    get_property(readers GLOBAL PROPERTY PRISMO_READERS)
+    get_property(formats GLOBAL PROPERTY PRISMO_FORMATS)
+    foreach(format ${formats})
+        target_link_libraries(${target} PRIVATE ${format}_format)
+    endforeach()
+    target_link_libraries(${target} PRIVATE ${readers})
+endfunction()
