@@ -82,26 +82,6 @@ std::string Surface() {
     return out;
 }
 
-// Processor time as well as wall time: on a shared machine the wall time of
-// a run also counts the time other programs held the processor.
-double MedianCpuMs(int runs, const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const std::clock_t start = std::clock();
-        work();
-        times.push_back(double(std::clock() - start) * 1000.0 / CLOCKS_PER_SEC);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-std::vector<uint8_t> LoadBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::vector<uint8_t> bytes(FileBytes(path));
-    file.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
-    return bytes;
-}
-
 size_t ReadOurs(const std::vector<uint8_t>& bytes) {
     InputSource input;
     input.bytes = bytes;
@@ -109,16 +89,6 @@ size_t ReadOurs(const std::vector<uint8_t>& bytes) {
     ModelGeometry model;
     return Read3dsModel(input, model) == 0 ? model.faces.size() : 0;
 }
-
-#ifdef PRISMO_HAVE_ASSIMP
-size_t ReadAssimp(const std::string& path) {
-    Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFile(path, 0);
-    size_t faces = 0;
-    for (unsigned i = 0; scene && i < scene->mNumMeshes; ++i) faces += scene->mMeshes[i]->mNumFaces;
-    return faces;
-}
-#endif
 
 }  // namespace
 
@@ -132,7 +102,7 @@ int main() {
     PrintFigure("GetPicture of the surface", PeakMemoryMbInChild([&] { NativeGetPicture("prismostudio", path); }), "MB");
     PrintFigure("Read3dsModel of the surface", PeakMemoryMbInChild([&] { ReadOurs(bytes); }), "MB");
 #ifdef PRISMO_HAVE_ASSIMP
-    PrintFigure("assimp ReadFile of the surface", PeakMemoryMbInChild([&] { ReadAssimp(path); }), "MB");
+    PrintFigure("assimp ReadFile of the surface", PeakMemoryMbInChild([&] { AssimpFaceCount(path); }), "MB");
 #endif
 
     constexpr int kRuns = 9;
@@ -145,13 +115,13 @@ int main() {
     std::snprintf(note, sizeof note, "%.2fx the time to read the bytes", parse / floor);
     PrintThroughput("prismostudio Read3dsModel over the bytes", parse, size, note);
 #ifdef PRISMO_HAVE_ASSIMP
-    const double baseline = MedianMs(kRuns, [&] { ReadAssimp(path); });
+    const double baseline = MedianMs(kRuns, [&] { AssimpFaceCount(path); });
     PrintThroughput("assimp ReadFile, no post-processing", baseline, size);
     std::snprintf(note, sizeof note, "%.2fx assimp", baseline / readAndParse);
     PrintThroughput("prismostudio read the bytes + Read3dsModel", readAndParse, size, note);
     std::snprintf(note, sizeof note, "%.2fx assimp", baseline / parse);
     PrintThroughput("prismostudio Read3dsModel alone", parse, size, note);
-    const double baselineCpu = MedianCpuMs(kRuns, [&] { ReadAssimp(path); });
+    const double baselineCpu = MedianCpuMs(kRuns, [&] { AssimpFaceCount(path); });
     const double parseCpu = MedianCpuMs(kRuns, [&] { ReadOurs(bytes); });
     PrintThroughput("assimp ReadFile, processor time", baselineCpu, size);
     std::snprintf(note, sizeof note, "%.2fx assimp", baselineCpu / parseCpu);

@@ -8,9 +8,15 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+
+#ifdef PRISMO_HAVE_ASSIMP
+#include <assimp/Importer.hpp>
+#include <assimp/scene.h>
+#endif
 
 #include "core/frame/susie_api.h"
 #include "core/render/picture_block.h"
@@ -21,6 +27,17 @@ double MedianMs(int runs, const std::function<void()>& work) {
         const auto start = std::chrono::steady_clock::now();
         work();
         times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+double MedianCpuMs(int runs, const std::function<void()>& work) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        const std::clock_t start = std::clock();
+        work();
+        times.push_back(double(std::clock() - start) * 1000.0 / CLOCKS_PER_SEC);
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
@@ -60,6 +77,23 @@ uint64_t FileBytes(const std::string& path) {
     struct stat status;
     return stat(path.c_str(), &status) == 0 ? uint64_t(status.st_size) : 0;
 }
+
+std::vector<uint8_t> LoadBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::vector<uint8_t> bytes(FileBytes(path));
+    file.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
+    return bytes;
+}
+
+#ifdef PRISMO_HAVE_ASSIMP
+size_t AssimpFaceCount(const std::string& path) {
+    Assimp::Importer importer;
+    const aiScene* scene = importer.ReadFile(path, 0);
+    size_t faces = 0;
+    for (unsigned i = 0; scene && i < scene->mNumMeshes; ++i) faces += scene->mMeshes[i]->mNumFaces;
+    return faces;
+}
+#endif
 
 double ReadBytesMs(const std::string& path, int runs) {
     return MedianMs(runs, [&] {

@@ -10,6 +10,11 @@
 // Median wall time of `runs` calls, in milliseconds.
 double MedianMs(int runs, const std::function<void()>& work);
 
+// Median processor time of `runs` calls, in milliseconds: on a shared
+// machine the wall time also counts the time other programs held the
+// processor.
+double MedianCpuMs(int runs, const std::function<void()>& work);
+
 // Peak resident memory (MB) of a child process that runs `work` once. Call
 // it before this process renders: Mesa's worker threads do not survive fork.
 double PeakMemoryMbInChild(const std::function<void()>& work);
@@ -23,6 +28,13 @@ std::string CachedInput(const std::string& name, const std::function<std::string
 // The floor: reading the file's bytes into memory.
 double ReadBytesMs(const std::string& path, int runs);
 uint64_t FileBytes(const std::string& path);
+std::vector<uint8_t> LoadBytes(const std::string& path);
+
+#ifdef PRISMO_HAVE_ASSIMP
+// The baseline: the Open Asset Import Library reading the file without any
+// post-processing; returns the faces of all its meshes.
+size_t AssimpFaceCount(const std::string& path);
+#endif
 
 // Whole native GetPicture of the file through the named plug-in (.so).
 int32_t NativeGetPicture(const std::string& pluginName, const std::string& path);

@@ -54,26 +54,6 @@ std::string Document(bool rawVertices) {
     return out;
 }
 
-// Processor time as well as wall time: on a shared machine the wall time of
-// a run also counts the time other programs held the processor.
-double MedianCpuMs(int runs, const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const std::clock_t start = std::clock();
-        work();
-        times.push_back(double(std::clock() - start) * 1000.0 / CLOCKS_PER_SEC);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-std::vector<uint8_t> LoadBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::vector<uint8_t> bytes(FileBytes(path));
-    file.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
-    return bytes;
-}
-
 size_t ReadOurs(const std::vector<uint8_t>& bytes) {
     InputSource input;
     input.bytes = bytes;

@@ -67,19 +67,6 @@ std::string AsciiScan() {
     return out;
 }
 
-// Median processor time of `runs` calls: on a machine shared with other
-// builds it moves far less than wall time does. Both readers run on one thread.
-double MedianCpuMs(int runs, const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const std::clock_t start = std::clock();
-        work();
-        times.push_back(double(std::clock() - start) * 1000.0 / CLOCKS_PER_SEC);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 size_t ReadOurs(const std::string& path) {
     InputSource input;
     input.path = path.c_str();
@@ -88,14 +75,6 @@ size_t ReadOurs(const std::string& path) {
     if (ReadPlyModel(input, model) != 0) return 0;
     return model.faces.size();
 }
-
-#ifdef PRISMO_HAVE_ASSIMP
-size_t ReadAssimp(const std::string& path) {
-    Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFile(path, 0);
-    return scene && scene->mNumMeshes ? scene->mMeshes[0]->mNumFaces : 0;
-}
-#endif
 
 std::string Ratio(double baselineMs, double oursMs) {
     char note[32];
@@ -110,8 +89,8 @@ void Compare(const char* label, const std::string& path, int runs) {
     const double ours = MedianMs(runs, [&] { ReadOurs(path); });
     const double oursCpu = MedianCpuMs(runs, [&] { ReadOurs(path); });
 #ifdef PRISMO_HAVE_ASSIMP
-    const double baseline = MedianMs(runs, [&] { ReadAssimp(path); });
-    const double baselineCpu = MedianCpuMs(runs, [&] { ReadAssimp(path); });
+    const double baseline = MedianMs(runs, [&] { AssimpFaceCount(path); });
+    const double baselineCpu = MedianCpuMs(runs, [&] { AssimpFaceCount(path); });
     PrintThroughput("assimp ReadFile, no post-processing", baseline, bytes);
     PrintThroughput("prismoscan ReadPlyModel", ours, bytes, Ratio(baseline, ours));
     PrintThroughput("assimp ReadFile, processor time", baselineCpu, bytes);
@@ -135,7 +114,7 @@ int main() {
     PrintFigure("GetPicture of the binary scan", PeakMemoryMbInChild([&] { NativeGetPicture("prismoscan", binary); }), "MB");
     PrintFigure("ReadPlyModel of the binary scan", PeakMemoryMbInChild([&] { ReadOurs(binary); }), "MB");
 #ifdef PRISMO_HAVE_ASSIMP
-    PrintFigure("assimp ReadFile of the binary scan", PeakMemoryMbInChild([&] { ReadAssimp(binary); }), "MB");
+    PrintFigure("assimp ReadFile of the binary scan", PeakMemoryMbInChild([&] { AssimpFaceCount(binary); }), "MB");
 #endif
 
     Compare("binary little-endian scan", binary, 9);

@@ -133,15 +133,6 @@ std::string BinaryFile() {
     return out.Text();
 }
 
-// The whole file in one read, as a host's loader would take it.
-std::vector<uint8_t> LoadBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    std::vector<uint8_t> bytes(size_t(file.tellg()));
-    file.seekg(0);
-    file.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
-    return bytes;
-}
-
 size_t ReadOurs(const std::vector<uint8_t>& bytes) {
     InputSource input;
     input.bytes = bytes;
@@ -151,25 +142,13 @@ size_t ReadOurs(const std::vector<uint8_t>& bytes) {
     return model.faces.size();
 }
 
-#ifdef PRISMO_HAVE_ASSIMP
-size_t ReadAssimp(const std::string& path) {
-    Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFile(path, 0);
-    size_t faces = 0;
-    if (scene) {
-        for (unsigned i = 0; i < scene->mNumMeshes; ++i) faces += scene->mMeshes[i]->mNumFaces;
-    }
-    return faces;
-}
-#endif
-
 // Peak memory first, while this process holds no input a child would inherit.
 void Measure(const char* label, const std::string& path, int runs) {
     const uint64_t size = FileBytes(path);
     std::printf("%s (%.1f MB)\n", label, double(size) / 1e6);
     PrintFigure("  peak memory, read the bytes + ReadXModel", PeakMemoryMbInChild([&] { ReadOurs(LoadBytes(path)); }), "MB");
 #ifdef PRISMO_HAVE_ASSIMP
-    PrintFigure("  peak memory, assimp Importer::ReadFile", PeakMemoryMbInChild([&] { ReadAssimp(path); }), "MB");
+    PrintFigure("  peak memory, assimp Importer::ReadFile", PeakMemoryMbInChild([&] { AssimpFaceCount(path); }), "MB");
 #endif
     std::printf("  %zu triangles read\n", ReadOurs(LoadBytes(path)));
     const double floor = ReadBytesMs(path, runs);
@@ -181,8 +160,8 @@ void Measure(const char* label, const std::string& path, int runs) {
     const double ours = MedianMs(runs, [&] { ReadOurs(LoadBytes(path)); });
     PrintThroughput("prismodirect read the bytes + ReadXModel", ours, size);
 #ifdef PRISMO_HAVE_ASSIMP
-    std::printf("  assimp reads %zu faces\n", ReadAssimp(path));
-    const double baseline = MedianMs(runs, [&] { ReadAssimp(path); });
+    std::printf("  assimp reads %zu faces\n", AssimpFaceCount(path));
+    const double baseline = MedianMs(runs, [&] { AssimpFaceCount(path); });
     char note[64];
     std::snprintf(note, sizeof note, "ours is %.2fx its throughput", baseline / ours);
     PrintThroughput("assimp Importer::ReadFile", baseline, size, note);
