@@ -506,6 +506,7 @@ E2E_TEST(dialog, ChosenColourHoldsInMemoryAfterCancel) {
         PostClick(dialog, kObjectColour);
         HWND chooser = WaitForWindow(host, L"", dialog);
         REQUIRE(chooser);
+        CHECK(GetWindow(chooser, GW_OWNER) == dialog);  // modal to the settings, not beside them
         for (const auto& [id, text] : {std::pair{706, L"0"}, {707, L"255"}, {708, L"0"}}) {
             SetDlgItemTextW(chooser, id, text);
         }
