@@ -62,7 +62,7 @@ test-windows: windows test-native
 	cd $(WINDOWS) && ctest --output-on-failure
 
 test-asan: deps
-	cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPRISMO_SANITIZE=ON
+	cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPRISMO_SANITIZE=ON -DPRISMO_BENCHMARKS=OFF
 	cmake --build $(ASAN) -j$(JOBS)
 	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j$(JOBS) -L unit
 

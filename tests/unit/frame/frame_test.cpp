@@ -31,6 +31,14 @@ TEST(Frame, PluginInfoBoundaries) {
     EXPECT_EQ(std::string(buffer), "*.obj");
 }
 
+// The dialog exists only in the Windows build.
+TEST(Frame, NoDialogNatively) {
+    PluginLibrary plugin("prismofront");
+    EXPECT_EQ(plugin.ConfigurationDlg(nullptr, 1), -1);
+    EXPECT_EQ(plugin.ConfigurationDlg(nullptr, 0), -1);
+    EXPECT_EQ(plugin.GetPreview("x", 1, 1, nullptr, nullptr, nullptr, 0), -1);
+}
+
 TEST(Frame, ResultCodesAndSlots) {
     StoreStartSettings();
     PluginLibrary plugin("prismofront");
