@@ -36,8 +36,12 @@ struct ParserCloser {
 };
 using ParserHandle = std::unique_ptr<PlyParser, ParserCloser>;
 
+// A plug-in runs inside a viewer: what the parser would report has no one
+// to read it there, so recognition and reading stay silent.
+void IgnoreParserMessage(const char*) {}
+
 ParserHandle OpenHeader(const PlySource& source) {
-    ParserHandle parser(OpenPly(source));
+    ParserHandle parser(OpenPly(source, IgnoreParserMessage));
     if (parser && !ReadPlyHeader(parser.get())) parser.reset();
     return parser;
 }
