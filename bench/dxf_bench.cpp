@@ -1,15 +1,12 @@
 // DXF drawings: our reader against the Open Asset Import Library on a
 // generated surface of about 1M 3DFACE triangles (about 175 MB); then the
 // whole native GetPicture.
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
 
 #include "bench/bench_support.h"
+#include "core/frame/file_bytes.h"
 #include "readers/dxf/dxf_reader.h"
 
 #ifdef PRISMO_HAVE_ASSIMP
@@ -51,23 +48,17 @@ std::string Surface() {
 }
 
 // As the plug-in reads a file: mapped, then walked.
+// As the plug-in reads a file: mapped, its passed pages given back.
 size_t ReadOurs(const std::string& path) {
-    const int file = open(path.c_str(), O_RDONLY);
-    if (file < 0) return 0;
-    struct stat status;
-    fstat(file, &status);
-    const size_t size = size_t(status.st_size);
-    void* view = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, file, 0);
-    close(file);
-    if (view == MAP_FAILED) return 0;
+    MappedFile mapped;
+    if (!mapped.Open(path.c_str())) return 0;
     InputSource input;
     input.path = path.c_str();
-    input.bytes = ByteSpan(static_cast<const uint8_t*>(view), size);
+    input.bytes = mapped.Bytes();
     input.fromFile = true;
+    input.forgetBytes = ForgetMappedBytes;
     ModelGeometry model;
-    const int32_t result = ReadDxfModel(input, model);
-    munmap(view, size);
-    return result == 0 ? model.faces.size() : 0;
+    return ReadDxfModel(input, model) == 0 ? model.faces.size() : 0;
 }
 
 }  // namespace

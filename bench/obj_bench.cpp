@@ -41,7 +41,7 @@ std::string HeightField() {
 ModelGeometry Parse(const std::string& path) {
     MappedFile file;
     file.Open(path.c_str());
-    InputSource input{path.c_str(), file.Bytes(), true};
+    InputSource input{path.c_str(), file.Bytes(), true, ForgetMappedBytes};
     ModelGeometry model;
     ReadObjModel(input, model);
     return model;

@@ -50,6 +50,7 @@ int32_t RunPictureRequest(const char* source, int32_t length, uint32_t flags, Su
         if (!plugin.readsFileByPath) {
             if (!mapped.Open(source)) return plugin.openFailureResult;
             input.bytes = mapped.Bytes();
+            input.forgetBytes = ForgetMappedBytes;
         }
     } else if (source && length > 0) {
         input.bytes = ByteSpan(reinterpret_cast<const uint8_t*>(source), size_t(length));

@@ -24,6 +24,9 @@ private:
     size_t size_ = 0;
 };
 
+// Drops the whole pages inside `passed`, part of a mapping, from memory.
+void ForgetMappedBytes(ByteSpan passed);
+
 // Reads the first `count` bytes of a file, or fewer at its end; in text mode
 // the count is of characters after C text mode's CR LF folding. False when
 // the file cannot be opened.

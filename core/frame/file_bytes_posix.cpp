@@ -7,6 +7,13 @@
 
 MappedFile::~MappedFile() { Close(); }
 
+void ForgetMappedBytes(ByteSpan passed) {
+    const uintptr_t page = uintptr_t(sysconf(_SC_PAGESIZE));
+    const uintptr_t begin = (uintptr_t(passed.data()) + page - 1) / page * page;
+    const uintptr_t end = (uintptr_t(passed.data()) + passed.size()) / page * page;
+    if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED);
+}
+
 void MappedFile::Close() {
     if (view_) munmap(view_, size_);
     view_ = nullptr;

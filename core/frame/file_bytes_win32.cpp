@@ -4,6 +4,17 @@
 
 MappedFile::~MappedFile() { Close(); }
 
+void ForgetMappedBytes(ByteSpan passed) {
+    // Unlocking pages that were never locked takes them out of the working
+    // set; the mapping stays valid.
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    const uintptr_t page = system.dwPageSize;
+    const uintptr_t begin = (uintptr_t(passed.data()) + page - 1) / page * page;
+    const uintptr_t end = (uintptr_t(passed.data()) + passed.size()) / page * page;
+    if (end > begin) VirtualUnlock(reinterpret_cast<void*>(begin), end - begin);
+}
+
 void MappedFile::Close() {
     if (view_) UnmapViewOfFile(view_);
     view_ = nullptr;

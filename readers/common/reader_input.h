@@ -11,6 +11,15 @@ struct InputSource {
     const char* path = nullptr;  // the file's path in file mode, else null
     ByteSpan bytes;
     bool fromFile = false;
+    // Set when `bytes` are a mapped file: lets a reader that goes through
+    // them once drop the pages it has passed from memory (they are read
+    // again from the file should the reader come back to them).
+    void (*forgetBytes)(ByteSpan passed) = nullptr;
+
+    // Forgets the bytes before `position` (a reader calls this now and then).
+    void ForgetBefore(size_t position) const {
+        if (forgetBytes) forgetBytes(bytes.first(position));
+    }
 };
 
 // The head that recognition examines: bytes from the host's buffer, or the

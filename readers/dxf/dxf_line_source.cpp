@@ -7,11 +7,17 @@ namespace {
 // A line is at most this long; the character after it is dropped when no
 // break comes first.
 constexpr size_t kLineCharacters = 511;
+// How much of a mapped file is read between two givings-back of its pages.
+constexpr size_t kForgetStep = size_t(8) << 20;
 
 }  // namespace
 
 DxfLineSource::DxfLineSource(ByteSpan bytes, bool textMode)
     : text_(reinterpret_cast<const char*>(bytes.data())), size_(bytes.size()), textMode_(textMode) {}
+
+DxfLineSource::DxfLineSource(const InputSource& input) : DxfLineSource(input.bytes, input.fromFile) {
+    input_ = &input;
+}
 
 bool DxfLineSource::IsBreak(size_t at) const { return text_[at] == '\n' || text_[at] == '\r'; }
 
@@ -31,6 +37,10 @@ void DxfLineSource::ConsumeBreak(size_t at) {
 bool DxfLineSource::ReadDxfLine(std::string_view& line) {
     lastLineCut_ = false;
     if (position_ >= size_) return false;
+    if (input_ && position_ - forgottenUpTo_ >= kForgetStep) {
+        input_->ForgetBefore(position_);
+        forgottenUpTo_ = position_;
+    }
     const size_t windowEnd = std::min(size_, position_ + kLineCharacters + 1);
     size_t at = position_;
     while (at < windowEnd && !IsBreak(at)) ++at;

@@ -11,6 +11,10 @@ public:
     // `textMode`: the input is a file read as C text mode reads it, where
     // every CR right before an LF vanishes first (so CR CR LF is one break).
     DxfLineSource(ByteSpan bytes, bool textMode);
+    // A picture request's input: a file (text mode) or a memory image. A
+    // drawing is read once, front to back, so the pages of a mapped file
+    // that were passed are given back as the reading goes on.
+    explicit DxfLineSource(const InputSource& input);
 
     // False at the end of the input, or for a last line without a break.
     bool ReadDxfLine(std::string_view& line);
@@ -29,4 +33,6 @@ private:
     size_t position_ = 0;
     bool textMode_;
     bool lastLineCut_ = false;
+    const InputSource* input_ = nullptr;
+    size_t forgottenUpTo_ = 0;
 };

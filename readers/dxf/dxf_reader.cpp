@@ -45,7 +45,7 @@ bool WalkDrawing(DxfPairs& pairs, ModelGeometry& model) {
 }  // namespace
 
 int32_t ReadDxfModel(const InputSource& input, ModelGeometry& model) {
-    DxfLineSource lines(input.bytes, input.fromFile);
+    DxfLineSource lines(input);
     DxfPairs pairs(lines);
     return WalkDrawing(pairs, model) ? 0 : kFailed;
 }

@@ -96,11 +96,20 @@ void ParseFaceLine(std::string_view line, ModelGeometry& model) {
     if (count >= 3) AppendFace(model, count <= kUsualCorners ? std::span<const int32_t>(usual, count) : many, -1);
 }
 
-void ReadFileLines(std::string_view text, ModelGeometry& model) {
+// How much of a mapped file is read between two givings-back of its pages.
+constexpr size_t kForgetStep = size_t(8) << 20;
+
+void ReadFileLines(const InputSource& input, ModelGeometry& model) {
     // Every line counts, the last one without a line end too; its leading
-    // white space is skipped.
-    size_t position = 0;
+    // white space is skipped. The file is read once, so the pages passed
+    // are given back as the reading goes on.
+    const std::string_view text = AsText(input.bytes);
+    size_t position = 0, forgottenUpTo = 0;
     while (position < text.size()) {
+        if (position - forgottenUpTo >= kForgetStep) {
+            input.ForgetBefore(position);
+            forgottenUpTo = position;
+        }
         const Line line = FindLine(text, position);
         size_t start = 0;
         while (start < line.text.size() && IsCSpace(line.text[start])) ++start;
@@ -157,11 +166,10 @@ void ParseObjLine(std::string_view line, ModelGeometry& model) {
 }
 
 int32_t ReadObjModel(const InputSource& input, ModelGeometry& model) {
-    const std::string_view text = AsText(input.bytes);
     if (input.fromFile) {
-        ReadFileLines(text, model);
+        ReadFileLines(input, model);
     } else {
-        ReadMemoryLines(text, model);
+        ReadMemoryLines(AsText(input.bytes), model);
     }
     return 0;
 }
