@@ -12,32 +12,11 @@ const std::string kDefaultRed = Chunk("TAGS", PaddedName("Default") + PaddedName
 const RgbColor kRed{1.0f, 0, 0};
 const RgbColor kGreen{0, 1.0f, 0};
 
-struct Lwo2Case {
-    const char* name;
-    std::string chunks;
-    std::vector<std::vector<int32_t>> faces;
-    std::vector<int32_t> materials;
-    std::vector<RgbColor> colors = {};  // per face; checked for faces with a material
-};
+using Lwo2Case = LwoCase;
 
 class Lwo2BothForms : public ::testing::TestWithParam<Lwo2Case> {};
 
-TEST_P(Lwo2BothForms, ReadsFacesAndSurfaces) {
-    const Lwo2Case& c = GetParam();
-    const std::string file = Form("LWO2", c.chunks);
-    for (const ReadOutcome& outcome : {ReadAsFile(ReadLwoModel, AsBytes(file)), ReadAsMemory(ReadLwoModel, AsBytes(file))}) {
-        EXPECT_EQ(outcome.result, 0);
-        EXPECT_EQ(FaceCorners(outcome.model), c.faces);
-        ASSERT_EQ(outcome.model.faces.size(), c.materials.size());
-        for (size_t f = 0; f < c.materials.size(); ++f) {
-            const FaceRecord& face = outcome.model.faces[f];
-            EXPECT_EQ(face.materialIndex, c.materials[f]) << "face " << f;
-            if (face.materialIndex >= 0 && f < c.colors.size()) {
-                EXPECT_EQ(outcome.model.Color(face), c.colors[f]) << "face " << f;
-            }
-        }
-    }
-}
+TEST_P(Lwo2BothForms, ReadsFacesAndSurfaces) { ExpectBothFormsRead("LWO2", GetParam()); }
 
 INSTANTIATE_TEST_SUITE_P(
     Chunks, Lwo2BothForms,

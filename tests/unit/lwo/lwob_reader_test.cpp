@@ -6,32 +6,11 @@ namespace {
 
 const std::string kQuadPoints = Chunk("PNTS", Points({0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0}));
 
-struct LwobCase {
-    const char* name;
-    std::string chunks;
-    std::vector<std::vector<int32_t>> faces;
-    std::vector<int32_t> materials;
-    std::vector<RgbColor> colors = {};  // per face; checked for faces with a material
-};
+using LwobCase = LwoCase;
 
 class LwobBothForms : public ::testing::TestWithParam<LwobCase> {};
 
-TEST_P(LwobBothForms, ReadsFacesAndSurfaces) {
-    const LwobCase& c = GetParam();
-    const std::string file = Form("LWOB", c.chunks);
-    for (const ReadOutcome& outcome : {ReadAsFile(ReadLwoModel, AsBytes(file)), ReadAsMemory(ReadLwoModel, AsBytes(file))}) {
-        EXPECT_EQ(outcome.result, 0);
-        EXPECT_EQ(FaceCorners(outcome.model), c.faces);
-        ASSERT_EQ(outcome.model.faces.size(), c.materials.size());
-        for (size_t f = 0; f < c.materials.size(); ++f) {
-            const FaceRecord& face = outcome.model.faces[f];
-            EXPECT_EQ(face.materialIndex, c.materials[f]) << "face " << f;
-            if (face.materialIndex >= 0 && f < c.colors.size()) {
-                EXPECT_EQ(outcome.model.Color(face), c.colors[f]) << "face " << f;
-            }
-        }
-    }
-}
+TEST_P(LwobBothForms, ReadsFacesAndSurfaces) { ExpectBothFormsRead("LWOB", GetParam()); }
 
 const RgbColor kBlack{0, 0, 0};
 const RgbColor kBlue{0, 0, 1.0f};
