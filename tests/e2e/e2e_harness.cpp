@@ -159,6 +159,17 @@ ReceivedPicture RequestPictureFromMemory(SpiPlugin& plugin, const std::vector<ui
     return Receive(result, header, pixels);
 }
 
+void CheckSamePictureEveryWay(SpiPlugin& plugin, const std::string& path, const ReceivedPicture& byPath) {
+    const std::vector<uint8_t> image = ReadFileBytes(path);
+    for (uint32_t flags : {1u, 2u, 4u}) {
+        const ReceivedPicture fromMemory = RequestPictureFromMemory(plugin, image, flags);
+        CHECK_EQ(fromMemory.result, 0);
+        CHECK(fromMemory.pixels == byPath.pixels);
+    }
+    // Nothing of the first request survives into the next.
+    CHECK(RequestPicture(plugin, path).pixels == byPath.pixels);
+}
+
 bool ReadReferencePicture(const std::string& path, ReceivedPicture& out) {
     const std::vector<uint8_t> bytes = ReadFileBytes(path);
     if (bytes.size() < 44) return false;

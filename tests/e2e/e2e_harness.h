@@ -104,6 +104,9 @@ struct ReceivedPicture {
 };
 ReceivedPicture RequestPicture(SpiPlugin& plugin, const std::string& path, uint32_t flags = 0);
 ReceivedPicture RequestPictureFromMemory(SpiPlugin& plugin, const std::vector<uint8_t>& image, uint32_t flags = 1);
+// Checks that memory images of the file (flags 1, 2 and 4) and a second
+// request by path give the picture `byPath`.
+void CheckSamePictureEveryWay(SpiPlugin& plugin, const std::string& path, const ReceivedPicture& byPath);
 // Reads a picture written by the native build (header block then pixel block).
 bool ReadReferencePicture(const std::string& path, ReceivedPicture& out);
 

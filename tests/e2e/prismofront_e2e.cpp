@@ -73,14 +73,7 @@ E2E_TEST(prismofront, PictureByPathAndByMemory) {
     // Flags 8 still names a file; any of the low three bits, a memory image.
     const ReceivedPicture flagged = RequestPicture(plugin, path, 8);
     CHECK(flagged.result == 0 && flagged.pixels == byPath.pixels);
-    const std::vector<uint8_t> image = ReadFileBytes(path);
-    for (uint32_t flags : {1u, 2u, 4u}) {
-        const ReceivedPicture fromMemory = RequestPictureFromMemory(plugin, image, flags);
-        CHECK_EQ(fromMemory.result, 0);
-        CHECK(fromMemory.pixels == byPath.pixels);
-    }
-    // Two requests in a row give the same picture.
-    CHECK(RequestPicture(plugin, path).pixels == byPath.pixels);
+    CheckSamePictureEveryWay(plugin, path, byPath);
 }
 
 E2E_TEST(prismofront, FailureResults) {

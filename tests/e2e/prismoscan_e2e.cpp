@@ -54,12 +54,7 @@ E2E_TEST(prismoscan, PictureByPathAndByMemory) {
     CHECK_EQ(byPath.bitCount, 24);
     CHECK(byPath.CountNot(kBackground) > 3000);
     CHECK_EQ(byPath.Pixel(0, 0), kBackground);
-    for (uint32_t flags : {1u, 2u, 4u}) {
-        const ReceivedPicture fromMemory = RequestPictureFromMemory(plugin, ReadFileBytes(path), flags);
-        CHECK_EQ(fromMemory.result, 0);
-        CHECK(fromMemory.pixels == byPath.pixels);
-    }
-    CHECK(RequestPicture(plugin, path).pixels == byPath.pixels);
+    CheckSamePictureEveryWay(plugin, path, byPath);
 }
 
 // Failing to open or to read leaves the host's slots untouched; a model

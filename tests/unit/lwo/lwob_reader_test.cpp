@@ -1,6 +1,6 @@
 #include "readers/lwo/lwo_reader.h"
 #include "tests/support/test_support.h"
-#include "tests/unit/lwo/lwo_builder.h"
+#include "tests/unit/lwo/lwo_cases.h"
 
 namespace {
 
