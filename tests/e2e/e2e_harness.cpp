@@ -159,6 +159,21 @@ ReceivedPicture RequestPictureFromMemory(SpiPlugin& plugin, const std::vector<ui
     return Receive(result, header, pixels);
 }
 
+void CheckCorpusFiles(SpiPlugin& plugin, std::initializer_list<CorpusExpectation> files) {
+    for (const CorpusExpectation& expected : files) {
+        const ReceivedPicture byPath = RequestPicture(plugin, CorpusPath(expected.file));
+        if (byPath.result != expected.result) {
+            RecordFailure(__FILE__, __LINE__, std::string(expected.file) + " gave " + std::to_string(byPath.result));
+        }
+        if (!expected.sameFromMemory) continue;
+        const ReceivedPicture fromMemory = RequestPictureFromMemory(plugin, ReadFileBytes(CorpusPath(expected.file)));
+        if (fromMemory.result != expected.result || fromMemory.pixels != byPath.pixels) {
+            RecordFailure(__FILE__, __LINE__, std::string(expected.file) + " from memory gave " +
+                                                  std::to_string(fromMemory.result));
+        }
+    }
+}
+
 void CheckSamePictureEveryWay(SpiPlugin& plugin, const std::string& path, const ReceivedPicture& byPath) {
     const std::vector<uint8_t> image = ReadFileBytes(path);
     for (uint32_t flags : {1u, 2u, 4u}) {

@@ -9,6 +9,7 @@
 #include <array>
 #include <ostream>
 #include <cstdint>
+#include <initializer_list>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -104,6 +105,17 @@ struct ReceivedPicture {
 };
 ReceivedPicture RequestPicture(SpiPlugin& plugin, const std::string& path, uint32_t flags = 0);
 ReceivedPicture RequestPictureFromMemory(SpiPlugin& plugin, const std::vector<uint8_t>& image, uint32_t flags = 1);
+// A real file of the shared corpus and the result a picture request of it
+// must give.
+struct CorpusExpectation {
+    const char* file;  // below the corpus folder
+    int32_t result;
+    bool sameFromMemory = true;  // false where the format reads a memory image differently
+};
+// Requests each file by path and as a memory image: both give the expected
+// result and, for a picture, the same pixels.
+void CheckCorpusFiles(SpiPlugin& plugin, std::initializer_list<CorpusExpectation> files);
+
 // Checks that memory images of the file (flags 1, 2 and 4) and a second
 // request by path give the picture `byPath`.
 void CheckSamePictureEveryWay(SpiPlugin& plugin, const std::string& path, const ReceivedPicture& byPath);

@@ -67,23 +67,9 @@ E2E_TEST(prismocad, CorpusFiles) {
     REQUIRE_CORPUS();
     SpiPlugin plugin("prismocad");
     REQUIRE(plugin.Loaded());
-    struct Expected {
-        const char* file;
-        int32_t result;
-    };
     // PinkEggFromLW.dxf lists each corner's codes last to first, which the
     // per-axis code order refuses; points.dxf holds no surface.
-    const Expected files[] = {
-        {"dxf/wuson.dxf", 0}, {"dxf/lineTest.dxf", 0}, {"dxf/PinkEggFromLW.dxf", 2}, {"dxf/points.dxf", 2}};
-    for (const Expected& expected : files) {
-        const ReceivedPicture picture = RequestPicture(plugin, CorpusPath(expected.file));
-        if (picture.result != expected.result) {
-            RecordFailure(__FILE__, __LINE__, std::string(expected.file) + " gave " + std::to_string(picture.result));
-        }
-        const ReceivedPicture fromMemory = RequestPictureFromMemory(plugin, ReadFileBytes(CorpusPath(expected.file)));
-        if (fromMemory.result != expected.result || (expected.result == 0 && fromMemory.pixels != picture.pixels)) {
-            RecordFailure(__FILE__, __LINE__, std::string(expected.file) + " from memory gave " +
-                                                  std::to_string(fromMemory.result));
-        }
-    }
+    CheckCorpusFiles(plugin, {
+        {"dxf/wuson.dxf", 0}, {"dxf/lineTest.dxf", 0}, {"dxf/PinkEggFromLW.dxf", 2}, {"dxf/points.dxf", 2},
+    });
 }

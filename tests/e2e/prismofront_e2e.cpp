@@ -132,28 +132,14 @@ E2E_TEST(prismofront, CorpusFiles) {
     REQUIRE_CORPUS();
     SpiPlugin plugin("prismofront");
     REQUIRE(plugin.Loaded());
-    struct Expected {
-        const char* file;
-        int32_t result;
-    };
     // point_cloud.obj has vertices and no face; the malformed files keep
     // enough faces that name real vertices.
-    const Expected files[] = {
-        {"obj/WusonOBJ.obj", 0}, {"obj/box.obj", 0}, {"obj/box_without_lineending.obj", 0},
+    CheckCorpusFiles(plugin, {
+        {"obj/WusonOBJ.obj", 0}, {"obj/box.obj", 0},
+        // A memory image's last line counts only with a line end after it.
+        {"obj/box_without_lineending.obj", 0, false},
         {"obj/concave_polygon.obj", 0}, {"obj/multiple_spaces.obj", 0}, {"obj/number_formats.obj", 0},
         {"obj/point_cloud.obj", 2}, {"obj/spider.obj", 0}, {"invalid/empty.obj", 2},
         {"invalid/malformed.obj", 0}, {"invalid/malformed2.obj", 0},
-    };
-    for (const Expected& expected : files) {
-        const ReceivedPicture picture = RequestPicture(plugin, CorpusPath(expected.file));
-        if (picture.result != expected.result) {
-            RecordFailure(__FILE__, __LINE__, std::string(expected.file) + " gave " + std::to_string(picture.result));
-        }
-        const ReceivedPicture fromMemory = RequestPictureFromMemory(plugin, ReadFileBytes(CorpusPath(expected.file)));
-        // A memory image's last line counts only with a line end after it.
-        if (std::strcmp(expected.file, "obj/box_without_lineending.obj") != 0 && fromMemory.result != expected.result) {
-            RecordFailure(__FILE__, __LINE__, std::string(expected.file) + " from memory gave " +
-                                                  std::to_string(fromMemory.result));
-        }
-    }
+    });
 }

@@ -85,26 +85,10 @@ E2E_TEST(prismoscan, CorpusFiles) {
     REQUIRE_CORPUS();
     SpiPlugin plugin("prismoscan");
     REQUIRE(plugin.Loaded());
-    struct Expected {
-        const char* file;
-        int32_t result;
-    };
-    // cube.ply names its lists "vertex_index" and points.ply has no faces;
-    // the CR LF header shifts its binary body by one byte.
-    const Expected files[] = {
+    // cube.ply names its lists "vertex_index" and points.ply has no faces.
+    CheckCorpusFiles(plugin, {
         {"ply/Wuson.ply", 0}, {"ply/cube_binary.ply", 0}, {"ply/cube_uv.ply", 0}, {"ply/float-color.ply", 0},
         {"ply/cube_binary_header_with_RN_newline.ply", 0}, {"ply/cube.ply", 2}, {"ply/points.ply", 2},
         {"invalid/crash-30d6d0f7c529b3b66b4131700b7a4580cd7082df.ply", 2}, {"invalid/empty.ply", 2},
-    };
-    for (const Expected& expected : files) {
-        const ReceivedPicture picture = RequestPicture(plugin, CorpusPath(expected.file));
-        if (picture.result != expected.result) {
-            RecordFailure(__FILE__, __LINE__, std::string(expected.file) + " gave " + std::to_string(picture.result));
-        }
-        const ReceivedPicture fromMemory = RequestPictureFromMemory(plugin, ReadFileBytes(CorpusPath(expected.file)));
-        if (fromMemory.result != expected.result) {
-            RecordFailure(__FILE__, __LINE__, std::string(expected.file) + " from memory gave " +
-                                                  std::to_string(fromMemory.result));
-        }
-    }
+    });
 }
