@@ -1,4 +1,5 @@
-// inspect: a model read with the readers directly, not through a plug-in.
+// inspect: a model read with the readers directly, not through a plug-in,
+// and a summary of what was read.
 #include <chrono>
 #include <cstdio>
 #include <map>
