@@ -165,6 +165,21 @@ ReceivedPicture RequestPicture(PluginLibrary& plugin, const std::string& path) {
     return Receive(result, header, pixels);
 }
 
+ReceivedPicture PictureByPathAndMemory(PluginLibrary& plugin, const std::string& fileName, ByteSpan bytes) {
+    ReceivedPicture byPath = RequestPicture(plugin, WriteTempFile(fileName, bytes));
+    const ReceivedPicture byMemory = RequestPictureFromMemory(plugin, bytes);
+    EXPECT_EQ(byPath.result, 0) << fileName << " by path";
+    EXPECT_EQ(byMemory.result, 0) << fileName << " from memory";
+    EXPECT_EQ(byPath.pixels, byMemory.pixels) << fileName;
+    return byPath;
+}
+
+void ExpectClearlyRed(std::array<uint8_t, 3> bgr) {
+    EXPECT_GT(bgr[2], 150) << "red";
+    EXPECT_LT(bgr[1], 40) << "green";
+    EXPECT_LT(bgr[0], 40) << "blue";
+}
+
 ReceivedPicture RequestPictureFromMemory(PluginLibrary& plugin, ByteSpan image) {
     std::vector<uint8_t> copy(image.begin(), image.end());
     SusieHandle header = nullptr, pixels = nullptr;

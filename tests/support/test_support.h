@@ -81,3 +81,9 @@ struct ReceivedPicture {
 // takes the two blocks over, freeing them as the host does.
 ReceivedPicture RequestPicture(PluginLibrary& plugin, const std::string& path);
 ReceivedPicture RequestPictureFromMemory(PluginLibrary& plugin, ByteSpan image);
+// The picture of `bytes` requested from a file of that name and as a memory
+// image; expects both to give 0 and the same pixels, and returns the first
+// (check its result before reading pixels).
+ReceivedPicture PictureByPathAndMemory(PluginLibrary& plugin, const std::string& fileName, ByteSpan bytes);
+// Expects a pixel lit clearly red: much red, little green or blue.
+void ExpectClearlyRed(std::array<uint8_t, 3> bgr);

@@ -55,12 +55,8 @@ TEST(Prismodirect, DrawsMaterialColours) {
     for (const auto& c : cases) {
         const std::string text = std::string("xof 0303txt 0032\nMesh { 3; -1;-1;0;, 1;-1;0;, 0;1;0;; 1; 3;0,1,2;;\n") +
                                  " MeshMaterialList { 1; 1; 0;; Material { " + c.diffuse + " 0; 0;0;0;; 0;0;0;; } } }\n";
-        const std::string path = WriteTempFile("colour.x", AsBytes(text));
-        const ReceivedPicture byPath = RequestPicture(plugin, path);
-        const ReceivedPicture byMemory = RequestPictureFromMemory(plugin, AsBytes(text));
+        const ReceivedPicture byPath = PictureByPathAndMemory(plugin, "colour.x", AsBytes(text));
         ASSERT_EQ(byPath.result, 0);
-        ASSERT_EQ(byMemory.result, 0);
-        EXPECT_EQ(byPath.pixels, byMemory.pixels);
         const auto centre = byPath.Pixel(byPath.width / 2, byPath.height / 2);
         for (int channel = 0; channel < 3; ++channel) {
             if (channel == c.channel) {
