@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <type_traits>
 
 std::string FoldTextMode(ByteSpan bytes) {
     std::string text;
@@ -67,6 +68,16 @@ bool ParsePlainDecimal(const char*& p, const char* last, T& out) {
     if (digits == 0 || digits > 15 || (q < last && (*q == 'e' || *q == 'E'))) return false;
     static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                          1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    static constexpr float kFloatPowers[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+    if constexpr (std::is_same_v<T, float>) {
+        // Both exact in float (10^10 is 2^10 x 5^10, and 5^10 < 2^24): one
+        // float division, correctly rounded and quicker than a double's.
+        if (mantissa < (uint64_t(1) << 24) && fraction <= 10) {
+            out = float(mantissa) / kFloatPowers[fraction];
+            p = q;
+            return true;
+        }
+    }
     out = static_cast<T>(double(mantissa) / kPowers[fraction]);
     p = q;
     return true;
