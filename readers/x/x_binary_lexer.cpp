@@ -164,16 +164,3 @@ bool XBinaryLexer::ReadFloatFromNextToken(float& value) {
     }
 }
 
-bool XBinaryLexer::SkipBody() {
-    size_t depth = 1;
-    while (depth > 0) {
-        switch (Peek()) {
-            case XToken::End: case XToken::Invalid: return false;
-            case XToken::OpenBrace: ++depth; break;
-            case XToken::CloseBrace: --depth; break;
-            default: break;
-        }
-        SkipToken();
-    }
-    return true;
-}

@@ -34,7 +34,6 @@ public:
     }
     // Skips one token with its data; the rest of a list being read is one token.
     void SkipToken();
-    bool SkipBody();
     size_t RemainingBytes() const { return body_.size() - position_; }
 
 private:

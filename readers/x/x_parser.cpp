@@ -45,7 +45,7 @@ public:
                 }
                 case XToken::OpenBrace:
                     lexer_.SkipToken();
-                    if (!lexer_.SkipBody()) return false;
+                    if (!SkipXBody(lexer_)) return false;
                     break;
                 case XToken::Template:
                     if (!SkipTemplate()) return false;
@@ -61,7 +61,7 @@ private:
     bool SkipTemplate() {
         lexer_.SkipToken();
         std::string_view name;
-        return lexer_.TakeName(name) && lexer_.Take(XToken::OpenBrace) && lexer_.SkipBody();
+        return lexer_.TakeName(name) && lexer_.Take(XToken::OpenBrace) && SkipXBody(lexer_);
     }
 
     // "Type [name] {" and the optional GUID of the instance.
@@ -79,7 +79,7 @@ private:
         if (head.Is("Frame")) return ParseFrame(depth);
         if (head.Is("Mesh")) return ParseMesh();
         if (head.Is("Material")) return ParseMaterial(head.name, nullptr);
-        return lexer_.SkipBody();
+        return SkipXBody(lexer_);
     }
 
     // What follows an object's own members, up to and including its closing
@@ -105,7 +105,7 @@ private:
     }
 
     bool SkipChildren() {
-        return ParseChildren([&](const ObjectHead&) { return lexer_.SkipBody(); }, [](std::string_view) {});
+        return ParseChildren([&](const ObjectHead&) { return SkipXBody(lexer_); }, [](std::string_view) {});
     }
 
     // "{ name }", "{ <guid> }" or "{ name <guid> }".
@@ -115,7 +115,7 @@ private:
         std::string_view name;
         if (lexer_.Peek() == XToken::Name || lexer_.Peek() == XToken::Number) lexer_.TakeName(name);
         if (lexer_.Peek() == XToken::Guid) lexer_.SkipToken();
-        if (!lexer_.Take(XToken::CloseBrace)) return lexer_.SkipBody();
+        if (!lexer_.Take(XToken::CloseBrace)) return SkipXBody(lexer_);
         reference(name);
         return true;
     }
@@ -166,7 +166,7 @@ private:
         std::optional<XMaterialList> materials;
         const bool parsed = ParseChildren(
             [&](const ObjectHead& head) {
-                if (!head.Is("MeshMaterialList")) return lexer_.SkipBody();
+                if (!head.Is("MeshMaterialList")) return SkipXBody(lexer_);
                 materials.emplace();
                 return ParseMaterialList(*materials);
             },
@@ -203,7 +203,7 @@ private:
         }
         return ParseChildren(
             [&](const ObjectHead& head) {
-                if (!head.Is("Material")) return lexer_.SkipBody();
+                if (!head.Is("Material")) return SkipXBody(lexer_);
                 RgbColor color;
                 if (!ParseMaterial(head.name, &color)) return false;
                 list.materials.push_back({color, {}});

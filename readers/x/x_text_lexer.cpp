@@ -113,16 +113,3 @@ void XTextLexer::SkipToken() {
     }
 }
 
-bool XTextLexer::SkipBody() {
-    size_t depth = 1;
-    while (depth > 0) {
-        switch (Peek()) {
-            case XToken::End: case XToken::Invalid: return false;
-            case XToken::OpenBrace: ++depth; break;
-            case XToken::CloseBrace: --depth; break;
-            default: break;
-        }
-        SkipToken();
-    }
-    return true;
-}

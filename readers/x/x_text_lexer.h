@@ -74,8 +74,6 @@ public:
     }
     // Skips one token: a word, a string, a GUID or a single character.
     void SkipToken();
-    // After an opening brace: skips to just past its closing brace.
-    bool SkipBody();
     size_t RemainingBytes() const { return text_.size() - position_; }
 
 private:
