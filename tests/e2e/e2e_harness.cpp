@@ -89,27 +89,6 @@ int32_t SpiPlugin::IsSupportedByHead(const std::string& path) {
     return IsSupported(path.c_str(), SusieWord(reinterpret_cast<uintptr_t>(head.data())));
 }
 
-std::array<uint8_t, 3> ReceivedPicture::Pixel(int32_t x, int32_t y) const {
-    const size_t offset = size_t(height - 1 - y) * Stride() + size_t(x) * 3;
-    return {pixels[offset], pixels[offset + 1], pixels[offset + 2]};
-}
-
-int64_t ReceivedPicture::CountNot(std::array<uint8_t, 3> bgr) const {
-    int64_t count = 0;
-    for (int32_t y = 0; y < height; ++y) {
-        for (int32_t x = 0; x < width; ++x) count += Pixel(x, y) != bgr;
-    }
-    return count;
-}
-
-int64_t ReceivedPicture::CountWhere(bool (*test)(std::array<uint8_t, 3>)) const {
-    int64_t count = 0;
-    for (int32_t y = 0; y < height; ++y) {
-        for (int32_t x = 0; x < width; ++x) count += test(Pixel(x, y));
-    }
-    return count;
-}
-
 namespace {
 
 // Slots start as a marker, so a test sees whether the plug-in wrote them.

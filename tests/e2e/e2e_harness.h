@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/frame/susie_api.h"
+#include "tests/support/picture_rows.h"
 
 // E2E_TEST(group, name) { ... }: the group is the plug-in (or topic), so that
 // one group can be run alone: prismo_e2e.exe <group>.
@@ -91,17 +92,13 @@ private:
 
 // A picture as the host received it; the blocks are freed with GlobalFree
 // once copied, as a host frees them.
-struct ReceivedPicture {
+struct ReceivedPicture : PictureRows {
     int32_t result = -1;
     bool headerSlotTouched = false, pixelSlotTouched = false;
     bool headerNull = true, pixelNull = true;
     SIZE_T headerBytes = 0, pixelBytes = 0;
-    int32_t width = 0, height = 0, bitCount = 0;
-    std::vector<uint8_t> header, pixels;
-    uint32_t Stride() const { return (uint32_t(width) * 3 + 3) / 4 * 4; }
-    std::array<uint8_t, 3> Pixel(int32_t x, int32_t y) const;  // blue, green, red; y from the top
-    int64_t CountNot(std::array<uint8_t, 3> bgr) const;
-    int64_t CountWhere(bool (*test)(std::array<uint8_t, 3>)) const;
+    int32_t bitCount = 0;
+    std::vector<uint8_t> header;
 };
 ReceivedPicture RequestPicture(SpiPlugin& plugin, const std::string& path, uint32_t flags = 0);
 ReceivedPicture RequestPictureFromMemory(SpiPlugin& plugin, const std::vector<uint8_t>& image, uint32_t flags = 1);

@@ -125,19 +125,6 @@ PluginLibrary::~PluginLibrary() {
     if (handle_) dlclose(handle_);
 }
 
-std::array<uint8_t, 3> ReceivedPicture::Pixel(int32_t x, int32_t y) const {
-    const size_t offset = size_t(height - 1 - y) * Stride() + size_t(x) * 3;
-    return {pixels[offset], pixels[offset + 1], pixels[offset + 2]};
-}
-
-int64_t ReceivedPicture::CountNotColored(std::array<uint8_t, 3> bgr) const {
-    int64_t count = 0;
-    for (int32_t y = 0; y < height; ++y) {
-        for (int32_t x = 0; x < width; ++x) count += Pixel(x, y) != bgr;
-    }
-    return count;
-}
-
 namespace {
 
 ReceivedPicture Receive(int32_t result, SusieHandle header, SusieHandle pixels) {

@@ -12,6 +12,7 @@
 
 #include "core/frame/susie_api.h"
 #include "core/model/model_geometry.h"
+#include "tests/support/picture_rows.h"
 #include "readers/common/reader_input.h"
 
 // The shared corpus of real files from other tools; tests that need it skip,
@@ -65,17 +66,11 @@ private:
 };
 
 // A picture as the host received it: the header fields and the BGR rows.
-struct ReceivedPicture {
+struct ReceivedPicture : PictureRows {
     int32_t result = -1;
-    int32_t width = 0, height = 0, bitCount = 0;
+    int32_t bitCount = 0;
     uint32_t headerBytes = 0;
     std::vector<uint8_t> header;
-    std::vector<uint8_t> pixels;  // bottom row first, rows padded to 4 bytes
-    uint32_t Stride() const { return (uint32_t(width) * 3 + 3) / 4 * 4; }
-    // Blue, green, red of the pixel at (x, y), y counted from the top.
-    std::array<uint8_t, 3> Pixel(int32_t x, int32_t y) const;
-    // Pixels that differ from the background colour.
-    int64_t CountNotColored(std::array<uint8_t, 3> bgr) const;
 };
 // Calls GetPicture by path (flags 0) or on a memory image (flags 1) and
 // takes the two blocks over, freeing them as the host does.

@@ -40,7 +40,7 @@ TEST_P(StudioCorpus, ReadsAndRenders) {
     EXPECT_EQ(byPath.result, 0);
     EXPECT_EQ(byMemory.result, 0);
     EXPECT_EQ(byPath.pixels, byMemory.pixels);
-    EXPECT_GT(byPath.CountNotColored({102, 76, 0}), 0) << "something is drawn over the background";
+    EXPECT_GT(byPath.CountNot({102, 76, 0}), 0) << "something is drawn over the background";
 }
 
 INSTANTIATE_TEST_SUITE_P(

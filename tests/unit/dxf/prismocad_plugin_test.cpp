@@ -29,7 +29,7 @@ TEST(Prismocad, PicturesOfSurfacesOnly) {
     const ReceivedPicture byPath = PictureByPathAndMemory(plugin, "outline_and_face.dxf", AsBytes(withFace));
     ASSERT_EQ(byPath.result, 0);
     const std::array<uint8_t, 3> background = byPath.Pixel(0, 0);
-    EXPECT_GT(byPath.CountNotColored(background), 1000) << "the face is drawn";
+    EXPECT_GT(byPath.CountNot(background), 1000) << "the face is drawn";
 
     EXPECT_EQ(RequestPictureFromMemory(plugin, AsBytes(Drawing(outline))).result, 2) << "an outline alone";
     EXPECT_EQ(RequestPictureFromMemory(plugin, AsBytes(withFace.substr(0, withFace.size() - 1))).result, 2)

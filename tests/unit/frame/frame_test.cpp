@@ -70,7 +70,7 @@ TEST(Frame, PictureByPathAndMemoryAndTheReference) {
     EXPECT_EQ(byPath.height, 240);
     EXPECT_EQ(byPath.headerBytes, 44u);
     EXPECT_EQ(byPath.pixels.size(), 960u * 240u);
-    EXPECT_GT(byPath.CountNotColored(kBackground), 10000);
+    EXPECT_GT(byPath.CountNot(kBackground), 10000);
     const ReceivedPicture fromMemory = RequestPictureFromMemory(plugin, ReadFileBytes(Sample("terrain.obj")));
     EXPECT_EQ(fromMemory.pixels, byPath.pixels);
     EXPECT_EQ(RequestPicture(plugin, Sample("terrain.obj")).pixels, byPath.pixels) << "nothing survives a request";

@@ -49,7 +49,7 @@ TEST(Prismoscan, PictureByPathAndFromMemory) {
     ASSERT_EQ(byPath.result, 0);
     EXPECT_EQ(byPath.bitCount, 24);
     const std::array<uint8_t, 3> background = byPath.Pixel(0, 0);
-    EXPECT_GT(byPath.CountNotColored(background), 1000) << "the triangle is drawn";
+    EXPECT_GT(byPath.CountNot(background), 1000) << "the triangle is drawn";
     const ReceivedPicture fromMemory = RequestPictureFromMemory(plugin, AsBytes(kTriangle));
     ASSERT_EQ(fromMemory.result, 0);
     EXPECT_EQ(fromMemory.pixels, byPath.pixels);

@@ -7,26 +7,15 @@
 #include "core/render/draw_model.h"
 #include "core/render/offscreen_surface.h"
 #include "tests/support/test_support.h"
+#include "tests/support/picture_rows.h"
 
 namespace {
 
 constexpr std::array<uint8_t, 3> kBackground = {102, 76, 0};
 
-struct Picture {
+struct Picture : PictureRows {
     int32_t result = -1;
-    int32_t width = 0, height = 0;
-    std::vector<uint8_t> header, pixels;
-    uint32_t Stride() const { return PictureStride(width); }
-    std::array<uint8_t, 3> Pixel(int32_t x, int32_t y) const {  // y from the top
-        const size_t offset = size_t(height - 1 - y) * Stride() + size_t(x) * 3;
-        return {pixels[offset], pixels[offset + 1], pixels[offset + 2]};
-    }
-    int64_t Count(bool (*test)(std::array<uint8_t, 3>)) const {
-        int64_t count = 0;
-        for (int32_t y = 0; y < height; ++y)
-            for (int32_t x = 0; x < width; ++x) count += test(Pixel(x, y));
-        return count;
-    }
+    std::vector<uint8_t> header;
 };
 
 bool NotBackground(std::array<uint8_t, 3> bgr) { return bgr != kBackground; }
@@ -157,14 +146,14 @@ TEST(RenderPicture, HiddenLineShowsOnlyVisibleEdges) {
     other.mode = 5;
     const Picture wirePicture = Render(Cube(), wire);
     const Picture hiddenPicture = Render(Cube(), hidden);
-    const int64_t wireEdges = wirePicture.Count(NotBackground);
-    const int64_t hiddenEdges = hiddenPicture.Count(NotBackground);
+    const int64_t wireEdges = wirePicture.CountWhere(NotBackground);
+    const int64_t hiddenEdges = hiddenPicture.CountWhere(NotBackground);
     // Nine of the twelve edges are visible.
     EXPECT_GT(hiddenEdges, wireEdges * 6 / 12);
     EXPECT_LT(hiddenEdges, wireEdges * 10 / 12);
     EXPECT_EQ(Render(Cube(), other).pixels, wirePicture.pixels) << "mode 5 draws like wireframe";
     // The outlines take the object colour, whatever the faces' own colours.
-    EXPECT_EQ(wirePicture.Count([](std::array<uint8_t, 3> p) { return p != kBackground && p != std::array<uint8_t, 3>{242, 242, 242}; }), 0);
+    EXPECT_EQ(wirePicture.CountWhere([](std::array<uint8_t, 3> p) { return p != kBackground && p != std::array<uint8_t, 3>{242, 242, 242}; }), 0);
 }
 
 TEST(RenderPicture, TwoCornerFaceDrawsNothing) {
@@ -174,7 +163,7 @@ TEST(RenderPicture, TwoCornerFaceDrawsNothing) {
     const int32_t corners[] = {0, 1};
     AppendFace(model, corners, -1);
     for (int32_t mode : {kSolid, kWireframe, kHiddenLine}) {
-        EXPECT_EQ(Render(model, Settings(32, 32, mode)).Count(NotBackground), 0) << "mode " << mode;
+        EXPECT_EQ(Render(model, Settings(32, 32, mode)).CountWhere(NotBackground), 0) << "mode " << mode;
     }
 }
 
@@ -184,8 +173,8 @@ TEST(RenderPicture, OddWidthFilledFacesAreClean) {
     RenderSettings settings = TurnedView(Settings(257, 131));
     settings.objectColor = 0x000000FF;
     const Picture picture = Render(Cube(), settings);
-    EXPECT_GT(picture.Count(NotBackground), 5000);
-    EXPECT_EQ(picture.Count([](std::array<uint8_t, 3> p) { return p != kBackground && p[0] != p[1]; }), 0);
+    EXPECT_GT(picture.CountWhere(NotBackground), 5000);
+    EXPECT_EQ(picture.CountWhere([](std::array<uint8_t, 3> p) { return p != kBackground && p[0] != p[1]; }), 0);
     EXPECT_EQ(Render(Cube(), settings).pixels, picture.pixels) << "the same request, the same picture";
 }
 
