@@ -21,26 +21,47 @@
 #include "core/frame/susie_api.h"
 #include "core/render/picture_block.h"
 
+namespace {
+
+struct RunTimes {
+    double wallMs, cpuMs;
+};
+
+RunTimes TimeOnce(const std::function<void()>& work) {
+    const auto start = std::chrono::steady_clock::now();
+    const std::clock_t cpuStart = std::clock();
+    work();
+    return {std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count(),
+            double(std::clock() - cpuStart) * 1000.0 / CLOCKS_PER_SEC};
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+}  // namespace
+
 double MedianMs(int runs, const std::function<void()>& work) {
     std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    for (int i = 0; i < runs; ++i) times.push_back(TimeOnce(work).wallMs);
+    return Median(times);
 }
 
 double MedianCpuMs(int runs, const std::function<void()>& work) {
     std::vector<double> times;
+    for (int i = 0; i < runs; ++i) times.push_back(TimeOnce(work).cpuMs);
+    return Median(times);
+}
+
+PairedTimes PairedMedians(int runs, const std::function<void()>& ours, const std::function<void()>& baseline) {
+    std::vector<double> oursWall, baseWall, wallRatios, oursCpu, baseCpu, cpuRatios;
     for (int i = 0; i < runs; ++i) {
-        const std::clock_t start = std::clock();
-        work();
-        times.push_back(double(std::clock() - start) * 1000.0 / CLOCKS_PER_SEC);
+        const RunTimes a = TimeOnce(ours), b = TimeOnce(baseline);
+        oursWall.push_back(a.wallMs), baseWall.push_back(b.wallMs), wallRatios.push_back(b.wallMs / a.wallMs);
+        oursCpu.push_back(a.cpuMs), baseCpu.push_back(b.cpuMs), cpuRatios.push_back(b.cpuMs / a.cpuMs);
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return {Median(oursWall), Median(baseWall), Median(wallRatios), Median(oursCpu), Median(baseCpu), Median(cpuRatios)};
 }
 
 double PeakMemoryMbInChild(const std::function<void()>& work) {

@@ -15,6 +15,15 @@ double MedianMs(int runs, const std::function<void()>& work);
 // processor.
 double MedianCpuMs(int runs, const std::function<void()>& work);
 
+// Ours against a baseline, run in turns so that both see the same load of a
+// shared machine: medians of each and the median of the per-turn ratios
+// (baseline / ours), for wall and processor time.
+struct PairedTimes {
+    double oursMs, baselineMs, ratio;
+    double oursCpuMs, baselineCpuMs, cpuRatio;
+};
+PairedTimes PairedMedians(int runs, const std::function<void()>& ours, const std::function<void()>& baseline);
+
 // Peak resident memory (MB) of a child process that runs `work` once. Call
 // it before this process renders: Mesa's worker threads do not survive fork.
 double PeakMemoryMbInChild(const std::function<void()>& work);

@@ -73,7 +73,7 @@ bool ParsePlainDecimal(const char*& p, const char* last, T& out) {
         // Both exact in float (10^10 is 2^10 x 5^10, and 5^10 < 2^24): one
         // float division, correctly rounded and quicker than a double's.
         if (mantissa < (uint64_t(1) << 24) && fraction <= 10) {
-            out = float(mantissa) / kFloatPowers[fraction];
+            out = float(uint32_t(mantissa)) / kFloatPowers[fraction];
             p = q;
             return true;
         }

@@ -31,9 +31,9 @@ bool ReadDxf3dFace(DxfPairs& pairs, ModelGeometry& model) {
         if (!pairs.ReadCode(code)) return false;
         if (code == 0) break;
         if (!pairs.ReadValue(code, value)) return false;
-        for (AxisValues& axis : axes) {
-            if (axis.IsNext(code) && !axis.Take(value)) return false;
-        }
+        // Codes 10-19 are x's, 20-29 y's, 30-39 z's.
+        const uint32_t axis = uint32_t(code / 10 - 1);
+        if (axis < 3 && axes[axis].IsNext(code) && !axes[axis].Take(value)) return false;
     }
     int32_t corners = axes[0].count;
     if (corners < 3 || axes[1].count != corners || axes[2].count != corners) return false;

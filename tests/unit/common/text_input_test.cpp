@@ -21,14 +21,21 @@ TEST(TextInput, PlainDecimalsReadExactlyAsStrtod) {
             if (d == digits - fraction) number += '.';
             number += char('0' + random() % 10);
         }
-        float f = 0;
-        double d = 0;
-        ASSERT_EQ(ParseCFloat(number, f), number.size()) << number;
-        ASSERT_EQ(ParseCDouble(number, d), number.size()) << number;
         const float expectedFloat = std::strtof(number.c_str(), nullptr);
         const double expectedDouble = std::strtod(number.c_str(), nullptr);
-        ASSERT_EQ(std::memcmp(&f, &expectedFloat, sizeof f), 0) << number;
-        ASSERT_EQ(std::memcmp(&d, &expectedDouble, sizeof d), 0) << number;
+        // Alone, ended by a line break and more text, and as a view that
+        // stops before digits that follow in memory.
+        const std::string line = number + "\n12345678";
+        const std::string longer = number + "98765432";
+        for (std::string_view text : {std::string_view(number), std::string_view(line),
+                                      std::string_view(longer).substr(0, number.size())}) {
+            float f = 0;
+            double d = 0;
+            ASSERT_EQ(ParseCFloat(text, f), number.size()) << text;
+            ASSERT_EQ(ParseCDouble(text, d), number.size()) << text;
+            ASSERT_EQ(std::memcmp(&f, &expectedFloat, sizeof f), 0) << text;
+            ASSERT_EQ(std::memcmp(&d, &expectedDouble, sizeof d), 0) << text;
+        }
     }
 }
 
