@@ -76,28 +76,23 @@ size_t ReadOurs(const std::string& path) {
     return model.faces.size();
 }
 
-std::string Ratio(double baselineMs, double oursMs) {
-    char note[32];
-    std::snprintf(note, sizeof note, "%.2fx assimp", baselineMs / oursMs);
-    return note;
-}
-
 void Compare(const char* label, const std::string& path, int runs) {
     const uint64_t bytes = FileBytes(path);
     std::printf("%s (%.1f MB, %zu triangles read)\n", label, double(bytes) / 1e6, ReadOurs(path));
     PrintThroughput("read the file's bytes (floor)", ReadBytesMs(path, runs), bytes);
-    const double ours = MedianMs(runs, [&] { ReadOurs(path); });
-    const double oursCpu = MedianCpuMs(runs, [&] { ReadOurs(path); });
 #ifdef PRISMO_HAVE_ASSIMP
-    const double baseline = MedianMs(runs, [&] { AssimpFaceCount(path); });
-    const double baselineCpu = MedianCpuMs(runs, [&] { AssimpFaceCount(path); });
-    PrintThroughput("assimp ReadFile, no post-processing", baseline, bytes);
-    PrintThroughput("prismoscan ReadPlyModel", ours, bytes, Ratio(baseline, ours));
-    PrintThroughput("assimp ReadFile, processor time", baselineCpu, bytes);
-    PrintThroughput("prismoscan ReadPlyModel, processor time", oursCpu, bytes, Ratio(baselineCpu, oursCpu));
+    const PairedTimes times = PairedMedians(runs, [&] { ReadOurs(path); }, [&] { AssimpFaceCount(path); });
+    char note[32];
+    PrintThroughput("assimp ReadFile, no post-processing", times.baselineMs, bytes);
+    std::snprintf(note, sizeof note, "%.2fx assimp", times.ratio);
+    PrintThroughput("prismoscan ReadPlyModel", times.oursMs, bytes, note);
+    PrintThroughput("assimp ReadFile, processor time", times.baselineCpuMs, bytes);
+    std::snprintf(note, sizeof note, "%.2fx assimp", times.cpuRatio);
+    PrintThroughput("prismoscan ReadPlyModel, processor time", times.oursCpuMs, bytes, note);
 #else
-    PrintThroughput("prismoscan ReadPlyModel", ours, bytes, "(assimp not found: no baseline)");
-    PrintThroughput("prismoscan ReadPlyModel, processor time", oursCpu, bytes);
+    PrintThroughput("prismoscan ReadPlyModel", MedianMs(runs, [&] { ReadOurs(path); }), bytes,
+                    "(assimp not found: no baseline)");
+    PrintThroughput("prismoscan ReadPlyModel, processor time", MedianCpuMs(runs, [&] { ReadOurs(path); }), bytes);
 #endif
 }
 

@@ -2,15 +2,23 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace {
 
 bool IsSeparator(uint8_t c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; }
 
+constexpr size_t kFileBufferBytes = size_t(1) << 20;
+
 }  // namespace
 
 PlyInput::PlyInput(std::FILE* file, const uint8_t* image, size_t imageBytes)
-    : file_(file), image_(image), imageRemaining_(image ? imageBytes : 0) {}
+    : file_(file), image_(image), imageRemaining_(image ? imageBytes : 0) {
+    if (!file_) return;
+    // Without the buffer the stream keeps its default one; reading still works.
+    fileBuffer_.reset(new (std::nothrow) char[kFileBufferBytes]);
+    if (fileBuffer_) std::setvbuf(file_, fileBuffer_.get(), _IOFBF, kFileBufferBytes);
+}
 
 PlyInput::~PlyInput() {
     if (file_) std::fclose(file_);

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string_view>
 
 enum class PlyTokenResult { kOk, kEndOfFile, kTooLarge };
@@ -52,6 +53,9 @@ private:
     const uint8_t* TakeAfterRefill(size_t count);
 
     std::FILE* file_;
+    // The stream's own buffer: a scan of millions of values is read from the
+    // file in a few large reads rather than one per text buffer.
+    std::unique_ptr<char[]> fileBuffer_;
     const uint8_t* image_;
     size_t imageRemaining_;
     size_t position_ = 0;
