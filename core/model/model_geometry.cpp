@@ -2,6 +2,37 @@
 
 #include <algorithm>
 
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
+namespace {
+
+// Arrays of a large model are backed by 2 MB pages where the system offers
+// them on request: a million-face model otherwise takes some ten thousand
+// page faults to fill, a large part of its reading time.
+template <typename T>
+void ReserveLarge(std::vector<T>& array, size_t more) {
+    const size_t needed = array.size() + more;
+    if (needed <= array.capacity()) return;
+    // At least doubling: readers reserve mesh by mesh, and exact steps would
+    // copy the whole model once per mesh.
+    array.reserve(std::max(needed, 2 * array.capacity()));
+#if defined(__linux__)
+    constexpr size_t kHugePage = size_t(2) << 20;
+    const size_t bytes = array.capacity() * sizeof(T);
+    if (bytes < 2 * kHugePage) return;
+    // Only whole pages inside the block; the advice is a hint, so its
+    // result does not matter.
+    const uintptr_t page = 4096;
+    const uintptr_t begin = (uintptr_t(array.data()) + page - 1) & ~(page - 1);
+    const uintptr_t end = (uintptr_t(array.data()) + bytes) & ~(page - 1);
+    if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#endif
+}
+
+}  // namespace
+
 void AppendVertex(ModelGeometry& model, Point3f vertex) {
     model.vertices.push_back(vertex);
 }
@@ -75,4 +106,10 @@ size_t DropFacesOutsideVertices(ModelGeometry& model) {
     if (!inPoolOrder) model.indexPool.swap(reordered);
     model.indexPool.resize(poolEnd);
     return dropped;
+}
+
+void ReserveModel(ModelGeometry& model, size_t vertices, size_t faces, size_t corners) {
+    ReserveLarge(model.vertices, vertices);
+    ReserveLarge(model.faces, faces);
+    ReserveLarge(model.indexPool, corners);
 }

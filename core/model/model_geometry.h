@@ -53,6 +53,11 @@ void AppendFace(ModelGeometry& model, std::span<const int32_t> indices, int32_t 
 int32_t* AppendFaceCorners(ModelGeometry& model, int32_t count, int32_t materialIndex,
                            RgbColor color = {});
 
+// Makes room for this many more vertices, faces and corners, so that the
+// arrays of a large model are not regrown as it is read (each regrowth
+// copies them into memory that is touched afresh).
+void ReserveModel(ModelGeometry& model, size_t vertices, size_t faces, size_t corners);
+
 // Empties the model; the arrays keep their storage for the next model.
 void ClearModel(ModelGeometry& model);
 

@@ -141,8 +141,6 @@ int32_t Read3dsModel(const InputSource& input, ModelGeometry& model) {
     // Every list counted lies inside the input, so the sizes are bounded by it.
     MeshWalk counting(model, true);
     if (!counting.ReadMain(input.bytes)) return 1;
-    model.vertices.reserve(model.vertices.size() + counting.VertexCount());
-    model.faces.reserve(model.faces.size() + counting.FaceCount());
-    model.indexPool.reserve(model.indexPool.size() + 3 * counting.FaceCount());
+    ReserveModel(model, counting.VertexCount(), counting.FaceCount(), 3 * size_t(counting.FaceCount()));
     return MeshWalk(model, false).ReadMain(input.bytes) ? 0 : 1;
 }

@@ -141,15 +141,12 @@ int32_t OnStripIndex(PlyArgument* argument) {
 
 // Reserves for the declared counts, but never more than the input could hold
 // (a vertex of three floats, a triangle of a uchar count and three ints).
-void ReserveModel(ModelGeometry& model, int64_t inputBytes, int32_t vertexCount, int32_t faceCount) {
+void ReserveForCounts(ModelGeometry& model, int64_t inputBytes, int32_t vertexCount, int32_t faceCount) {
     if (inputBytes <= 0) return;
     const int64_t vertices = std::min<int64_t>(vertexCount, inputBytes / 12);
     const int64_t faces = std::min<int64_t>(faceCount, inputBytes / 13);
-    if (vertices > 0) model.vertices.reserve(size_t(vertices));
-    if (faces > 0) {
-        model.faces.reserve(size_t(faces));
-        model.indexPool.reserve(size_t(faces) * 3);
-    }
+    ReserveModel(model, size_t(std::max<int64_t>(vertices, 0)), size_t(std::max<int64_t>(faces, 0)),
+                 3 * size_t(std::max<int64_t>(faces, 0)));
 }
 
 int32_t ReadBody(PlyParser* parser, ModelGeometry& model) {
@@ -165,7 +162,7 @@ int32_t ReadBody(PlyParser* parser, ModelGeometry& model) {
     SetPlyReadCallback(parser, "vertex", "z", OnVertexValue, nullptr, 3);
     const int32_t faceCount = SetPlyReadCallback(parser, "face", "vertex_indices", OnFaceIndex, nullptr, 0);
     SetPlyReadCallback(parser, "tristrips", "vertex_indices", OnStripIndex, nullptr, 0);
-    ReserveModel(model, GetPlyInputBytes(parser), vertexCount, faceCount);
+    ReserveForCounts(model, GetPlyInputBytes(parser), vertexCount, faceCount);
     RestartStrip();
     const int32_t result = ReadPlyBody(parser);
     state.model = nullptr;

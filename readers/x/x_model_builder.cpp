@@ -16,8 +16,7 @@ bool IsIdentity(const XMatrix& m) {
 }  // namespace
 
 void XModelBuilder::Reserve(size_t triangles) {
-    model_.faces.reserve(model_.faces.size() + triangles);
-    model_.indexPool.reserve(model_.indexPool.size() + 3 * triangles);
+    ReserveModel(model_, 0, triangles, 3 * triangles);
     triangleTags_.reserve(triangleTags_.size() + triangles);
 }
 

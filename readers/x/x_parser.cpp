@@ -150,7 +150,7 @@ private:
         const size_t base = model.vertices.size();
         uint32_t vertexCount = 0;
         if (!lexer_.ReadUint(vertexCount)) return false;
-        model.vertices.reserve(base + std::min<size_t>(vertexCount, lexer_.RemainingBytes() / kMinVertexBytes));
+        ReserveModel(model, std::min<size_t>(vertexCount, lexer_.RemainingBytes() / kMinVertexBytes), 0, 0);
         for (uint32_t i = 0; i < vertexCount; ++i) {
             Point3f p;
             if (!lexer_.ReadFloat(p.x) || !lexer_.ReadFloat(p.y) || !lexer_.ReadFloat(p.z)) return false;

@@ -22,6 +22,22 @@ TEST(ModelStore, ClearEmptiesEverythingAndKeepsStorage) {
     EXPECT_EQ(model.faces.capacity(), capacity);
 }
 
+// Readers reserve mesh by mesh: a model of many meshes must not be moved
+// once per mesh (that is quadratic in its size).
+TEST(ModelStore, ReservingMeshByMeshMovesTheArraysRarely) {
+    ModelGeometry model;
+    int moves = 0;
+    const FaceRecord* where = nullptr;
+    for (int mesh = 0; mesh < 2000; ++mesh) {
+        ReserveModel(model, 0, 100, 300);
+        if (model.faces.data() != where) ++moves, where = model.faces.data();
+        for (int face = 0; face < 100; ++face) AppendFaceCorners(model, 3, -1);
+        ASSERT_EQ(model.faces.data(), where) << "an append after the reservation moved the faces";
+    }
+    EXPECT_LE(moves, 20);
+    EXPECT_EQ(model.indexPool.size(), 600000u);
+}
+
 TEST(ModelStore, FacesKeepTheirCornersAndColours) {
     ModelGeometry model;
     const int32_t first[] = {0, 1};
