@@ -151,3 +151,13 @@ void PrintThroughput(const std::string& name, double ms, uint64_t bytes, const s
 void PrintFigure(const std::string& name, double value, const std::string& unit) {
     std::printf("  %-44s %9.1f %s\n", name.c_str(), value, unit.c_str());
 }
+
+void PrintPaired(const std::string& ours, const std::string& baseline, const PairedTimes& times, uint64_t bytes) {
+    char note[32];
+    PrintThroughput(baseline, times.baselineMs, bytes);
+    std::snprintf(note, sizeof note, "%.2fx assimp", times.ratio);
+    PrintThroughput(ours, times.oursMs, bytes, note);
+    PrintThroughput(baseline + ", processor time", times.baselineCpuMs, bytes);
+    std::snprintf(note, sizeof note, "%.2fx assimp", times.cpuRatio);
+    PrintThroughput(ours + ", processor time", times.oursCpuMs, bytes, note);
+}

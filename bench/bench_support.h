@@ -23,6 +23,9 @@ struct PairedTimes {
     double oursCpuMs, baselineCpuMs, cpuRatio;
 };
 PairedTimes PairedMedians(int runs, const std::function<void()>& ours, const std::function<void()>& baseline);
+// The four lines of a paired measurement: wall and processor time of each,
+// ours with its ratio ("2.50x assimp").
+void PrintPaired(const std::string& ours, const std::string& baseline, const PairedTimes& times, uint64_t bytes);
 
 // Peak resident memory (MB) of a child process that runs `work` once. Call
 // it before this process renders: Mesa's worker threads do not survive fork.

@@ -82,13 +82,7 @@ int main() {
 #ifdef PRISMO_HAVE_ASSIMP
     std::printf("  (assimp reads %zu faces)\n", AssimpFaceCount(path));
     const PairedTimes times = PairedMedians(kRuns, [&] { ReadOurs(path); }, [&] { AssimpFaceCount(path); });
-    char note[64];
-    PrintThroughput("assimp ReadFile, no post-processing", times.baselineMs, bytes);
-    std::snprintf(note, sizeof note, "%.2fx assimp", times.ratio);
-    PrintThroughput("prismocad ReadDxfModel", times.oursMs, bytes, note);
-    PrintThroughput("assimp ReadFile, processor time", times.baselineCpuMs, bytes);
-    std::snprintf(note, sizeof note, "%.2fx assimp", times.cpuRatio);
-    PrintThroughput("prismocad ReadDxfModel, processor time", times.oursCpuMs, bytes, note);
+    PrintPaired("prismocad ReadDxfModel", "assimp ReadFile, no post-processing", times, bytes);
 #else
     PrintThroughput("prismocad ReadDxfModel", MedianMs(kRuns, [&] { ReadOurs(path); }), bytes,
                     "(assimp not found: no baseline)");

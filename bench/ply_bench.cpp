@@ -82,13 +82,7 @@ void Compare(const char* label, const std::string& path, int runs) {
     PrintThroughput("read the file's bytes (floor)", ReadBytesMs(path, runs), bytes);
 #ifdef PRISMO_HAVE_ASSIMP
     const PairedTimes times = PairedMedians(runs, [&] { ReadOurs(path); }, [&] { AssimpFaceCount(path); });
-    char note[32];
-    PrintThroughput("assimp ReadFile, no post-processing", times.baselineMs, bytes);
-    std::snprintf(note, sizeof note, "%.2fx assimp", times.ratio);
-    PrintThroughput("prismoscan ReadPlyModel", times.oursMs, bytes, note);
-    PrintThroughput("assimp ReadFile, processor time", times.baselineCpuMs, bytes);
-    std::snprintf(note, sizeof note, "%.2fx assimp", times.cpuRatio);
-    PrintThroughput("prismoscan ReadPlyModel, processor time", times.oursCpuMs, bytes, note);
+    PrintPaired("prismoscan ReadPlyModel", "assimp ReadFile, no post-processing", times, bytes);
 #else
     PrintThroughput("prismoscan ReadPlyModel", MedianMs(runs, [&] { ReadOurs(path); }), bytes,
                     "(assimp not found: no baseline)");
