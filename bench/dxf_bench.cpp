@@ -82,7 +82,7 @@ int main() {
 #ifdef PRISMO_HAVE_ASSIMP
     std::printf("  (assimp reads %zu faces)\n", AssimpFaceCount(path));
     const PairedTimes times = PairedMedians(kRuns, [&] { ReadOurs(path); }, [&] { AssimpFaceCount(path); });
-    PrintPaired("prismocad ReadDxfModel", "assimp ReadFile, no post-processing", times, bytes);
+    PrintPaired("prismocad ReadDxfModel", "assimp ReadFile", times, bytes);
 #else
     PrintThroughput("prismocad ReadDxfModel", MedianMs(kRuns, [&] { ReadOurs(path); }), bytes,
                     "(assimp not found: no baseline)");

@@ -82,7 +82,7 @@ void Compare(const char* label, const std::string& path, int runs) {
     PrintThroughput("read the file's bytes (floor)", ReadBytesMs(path, runs), bytes);
 #ifdef PRISMO_HAVE_ASSIMP
     const PairedTimes times = PairedMedians(runs, [&] { ReadOurs(path); }, [&] { AssimpFaceCount(path); });
-    PrintPaired("prismoscan ReadPlyModel", "assimp ReadFile, no post-processing", times, bytes);
+    PrintPaired("prismoscan ReadPlyModel", "assimp ReadFile", times, bytes);
 #else
     PrintThroughput("prismoscan ReadPlyModel", MedianMs(runs, [&] { ReadOurs(path); }), bytes,
                     "(assimp not found: no baseline)");
