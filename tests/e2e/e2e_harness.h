@@ -17,6 +17,9 @@
 #include "core/frame/susie_api.h"
 #include "tests/support/picture_rows.h"
 
+// The default background colour 0x00664C00 as a pixel reads it: blue, green, red.
+const std::array<uint8_t, 3> kBackground = {102, 76, 0};
+
 // E2E_TEST(group, name) { ... }: the group is the plug-in (or topic), so that
 // one group can be run alone: prismo_e2e.exe <group>.
 #define E2E_TEST(group, name)                                                          \

@@ -5,8 +5,6 @@
 
 namespace {
 
-const std::array<uint8_t, 3> kBackground = {102, 76, 0};  // 0x00664C00 as blue, green, red
-
 // A 2D outline (passed over) beside one 3DFACE quad, with CR LF line ends.
 const char kDrawing[] =
     "0\r\nSECTION\r\n2\r\nENTITIES\r\n"

@@ -3,12 +3,6 @@
 
 #include "tests/e2e/e2e_harness.h"
 
-namespace {
-
-const std::array<uint8_t, 3> kBackground = {102, 76, 0};  // 0x00664C00 as blue, green, red
-
-}  // namespace
-
 E2E_TEST(prismofront, IdentityStrings) {
     SpiPlugin plugin("prismofront");
     REQUIRE(plugin.Loaded());

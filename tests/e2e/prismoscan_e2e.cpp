@@ -3,8 +3,6 @@
 
 namespace {
 
-const std::array<uint8_t, 3> kBackground = {102, 76, 0};  // 0x00664C00 as blue, green, red
-
 const std::string kTriangleHeader =
     "ply\nformat ascii 1.0\nelement vertex 3\nproperty float x\nproperty float y\nproperty float z\n"
     "element face 1\nproperty list uchar int vertex_indices\nend_header\n";

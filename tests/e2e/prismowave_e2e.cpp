@@ -6,8 +6,6 @@
 
 namespace {
 
-const std::array<uint8_t, 3> kBackground = {102, 76, 0};  // 0x00664C00 as blue, green, red
-
 // Two squares side by side, facing the viewer: red on the left, blue on the right.
 std::string TwoSurfaceFile() {
     const std::string points = Chunk("PNTS", Points({-2, -1, 0, 0, -1, 0, 0, 1, 0, -2, 1, 0, 2, -1, 0, 2, 1, 0}));
