@@ -53,6 +53,14 @@ void RecordSkip(const std::string& reason);
         }                                                                              \
     } while (0)
 
+// Recognition of a file as a viewer asks for it: by path, and by the head of
+// the file the viewer has read.
+#define CHECK_RECOGNITION(plugin, path, expected)                                     \
+    do {                                                                               \
+        CHECK_EQ((plugin).IsSupported((path).c_str(), 0), (expected));                 \
+        CHECK_EQ((plugin).IsSupportedByHead(path), (expected));                        \
+    } while (0)
+
 #define REQUIRE(condition)                                                             \
     do {                                                                               \
         if (!(condition)) {                                                            \

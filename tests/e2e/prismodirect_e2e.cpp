@@ -50,8 +50,7 @@ E2E_TEST(prismodirect, Recognition) {
     };
     for (const auto& c : cases) {
         const std::string path = WriteTempFile(c.name, c.bytes);
-        CHECK_EQ(plugin.IsSupported(path.c_str(), 0), c.supported);
-        CHECK_EQ(plugin.IsSupportedByHead(path), c.supported);
+        CHECK_RECOGNITION(plugin, path, c.supported);
     }
     CHECK_EQ(plugin.IsSupported("Z:/no/such/file.x", 0), 0);
 }

@@ -26,11 +26,9 @@ E2E_TEST(prismofront, Recognition) {
     SpiPlugin plugin("prismofront");
     REQUIRE(plugin.Loaded());
     const std::string cube = SamplePath("cube.obj");
-    CHECK_EQ(plugin.IsSupported(cube.c_str(), 0), 1);
-    CHECK_EQ(plugin.IsSupportedByHead(cube), 1);
+    CHECK_RECOGNITION(plugin, cube, 1);
     const std::string notObj = WriteTempFile("not.obj", "solid cube\nfacet normal 0 0 1\n");
-    CHECK_EQ(plugin.IsSupported(notObj.c_str(), 0), 0);
-    CHECK_EQ(plugin.IsSupportedByHead(notObj), 0);
+    CHECK_RECOGNITION(plugin, notObj, 0);
     CHECK_EQ(plugin.IsSupported("Z:/no/such/file.obj", 0), 0);
 }
 

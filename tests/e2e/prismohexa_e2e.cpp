@@ -35,13 +35,11 @@ E2E_TEST(prismohexa, Recognition) {
     SpiPlugin plugin("prismohexa");
     REQUIRE(plugin.Loaded());
     const std::string square = WriteTempFile("square.rok", RedSquare());
-    CHECK_EQ(plugin.IsSupported(square.c_str(), 0), 1);
-    CHECK_EQ(plugin.IsSupportedByHead(square), 1);
+    CHECK_RECOGNITION(plugin, square, 1);
     std::string crlf;
     for (char c : RedSquare()) crlf += c == '\r' ? std::string("\r\n") : std::string(1, c);
     const std::string crlfPath = WriteTempFile("crlf.rok", crlf);
-    CHECK_EQ(plugin.IsSupported(crlfPath.c_str(), 0), 0);
-    CHECK_EQ(plugin.IsSupportedByHead(crlfPath), 0);
+    CHECK_RECOGNITION(plugin, crlfPath, 0);
     CHECK_EQ(plugin.IsSupported("Z:/no/such/file.rok", 0), 0);
 }
 

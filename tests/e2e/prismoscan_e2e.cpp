@@ -24,8 +24,7 @@ E2E_TEST(prismoscan, Recognition) {
     SpiPlugin plugin("prismoscan");
     REQUIRE(plugin.Loaded());
     const std::string triangle = WriteTempFile("triangle.ply", kTriangleHeader + "0 0 0\n1 0 0\n0 1 0\n3 0 1 2\n");
-    CHECK_EQ(plugin.IsSupported(triangle.c_str(), 0), 1);
-    CHECK_EQ(plugin.IsSupportedByHead(triangle), 1);
+    CHECK_RECOGNITION(plugin, triangle, 1);
     // The whole header is read by path; a memory head holds only 2000 bytes of it.
     const std::string longHeader =
         WriteTempFile("long.ply", "ply\nformat ascii 1.0\ncomment " + std::string(1000, 'a') + "\ncomment " +
@@ -33,8 +32,7 @@ E2E_TEST(prismoscan, Recognition) {
     CHECK_EQ(plugin.IsSupported(longHeader.c_str(), 0), 1);
     CHECK_EQ(plugin.IsSupportedByHead(longHeader), 0);
     const std::string crlf = WriteTempFile("crlf.ply", "ply\r\nformat ascii 1.0\r\nend_header\r\n");
-    CHECK_EQ(plugin.IsSupported(crlf.c_str(), 0), 0);
-    CHECK_EQ(plugin.IsSupportedByHead(crlf), 0);
+    CHECK_RECOGNITION(plugin, crlf, 0);
     CHECK_EQ(plugin.IsSupported("Z:/no/such/file.ply", 0), 0);
 }
 

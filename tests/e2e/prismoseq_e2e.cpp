@@ -28,14 +28,11 @@ E2E_TEST(prismoseq, Recognition) {
     SpiPlugin plugin("prismoseq");
     REQUIRE(plugin.Loaded());
     const std::string upper = WriteTempFile("square.MQO", kRedSquare);
-    CHECK_EQ(plugin.IsSupported(upper.c_str(), 0), 1);
-    CHECK_EQ(plugin.IsSupportedByHead(upper), 1);
+    CHECK_RECOGNITION(plugin, upper, 1);
     const std::string otherName = WriteTempFile("square.txt", kRedSquare);
-    CHECK_EQ(plugin.IsSupported(otherName.c_str(), 0), 0);
-    CHECK_EQ(plugin.IsSupportedByHead(otherName), 0);
+    CHECK_RECOGNITION(plugin, otherName, 0);
     const std::string blank = WriteTempFile("blank.mqo", "Metasequoia Document \r\nEof\r\n");
-    CHECK_EQ(plugin.IsSupported(blank.c_str(), 0), 0);
-    CHECK_EQ(plugin.IsSupportedByHead(blank), 0);
+    CHECK_RECOGNITION(plugin, blank, 0);
     CHECK_EQ(plugin.IsSupported("Z:/no/such/file.mqo", 0), 0);
 }
 
@@ -65,8 +62,7 @@ E2E_TEST(prismoseq, CorpusFiles) {
                               "single_object_with_bvertex.mqo"};
     for (const char* name : rendered) {
         const std::string path = CorpusPath(std::string("mqo/") + name);
-        CHECK_EQ(plugin.IsSupported(path.c_str(), 0), 1);
-        CHECK_EQ(plugin.IsSupportedByHead(path), 1);
+        CHECK_RECOGNITION(plugin, path, 1);
         const ReceivedPicture byPath = RequestPicture(plugin, path);
         const ReceivedPicture byMemory = RequestPictureFromMemory(plugin, ReadFileBytes(path));
         if (byPath.result != 0 || byMemory.result != 0 || byPath.pixels != byMemory.pixels) {

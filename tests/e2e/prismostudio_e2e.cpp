@@ -17,15 +17,13 @@ E2E_TEST(prismostudio, Recognition) {
     SpiPlugin plugin("prismostudio");
     REQUIRE(plugin.Loaded());
     const std::string path = CorpusPath("3ds/test1.3ds");
-    CHECK_EQ(plugin.IsSupported(path.c_str(), 0), 1);
-    CHECK_EQ(plugin.IsSupportedByHead(path), 1);
+    CHECK_RECOGNITION(plugin, path, 1);
     // Byte 28, the mesh version, below 2 or above 127 is not a 3DS file.
     std::vector<uint8_t> bytes = ReadFileBytes(path);
     for (uint8_t version : {uint8_t(1), uint8_t(0x80)}) {
         bytes[28] = version;
         const std::string changed = WriteTempFile("version.3ds", std::string(bytes.begin(), bytes.end()));
-        CHECK_EQ(plugin.IsSupported(changed.c_str(), 0), 0);
-        CHECK_EQ(plugin.IsSupportedByHead(changed), 0);
+        CHECK_RECOGNITION(plugin, changed, 0);
     }
     CHECK_EQ(plugin.IsSupported("Z:/no/such/file.3ds", 0), 0);
 }

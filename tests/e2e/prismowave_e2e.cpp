@@ -34,15 +34,12 @@ E2E_TEST(prismowave, Recognition) {
     SpiPlugin plugin("prismowave");
     REQUIRE(plugin.Loaded());
     const std::string lwo2 = WriteTempFile("two.lwo", TwoSurfaceFile());
-    CHECK_EQ(plugin.IsSupported(lwo2.c_str(), 0), 1);
-    CHECK_EQ(plugin.IsSupportedByHead(lwo2), 1);
+    CHECK_RECOGNITION(plugin, lwo2, 1);
     // The form size is not looked at, even when it holds line feeds.
     const std::string lwob = WriteTempFile("b.lwo", "FORM\n\n\n\nLWOB" + Chunk("PNTS", ""));
-    CHECK_EQ(plugin.IsSupported(lwob.c_str(), 0), 1);
-    CHECK_EQ(plugin.IsSupportedByHead(lwob), 1);
+    CHECK_RECOGNITION(plugin, lwob, 1);
     const std::string other = WriteTempFile("ilbm.lwo", "FORM" + Be32(4) + "ILBM");
-    CHECK_EQ(plugin.IsSupported(other.c_str(), 0), 0);
-    CHECK_EQ(plugin.IsSupportedByHead(other), 0);
+    CHECK_RECOGNITION(plugin, other, 0);
     CHECK_EQ(plugin.IsSupported(WriteTempFile("short.lwo", std::string("FORM\0\0\0\4LWO", 11)).c_str(), 0), 0);
     CHECK_EQ(plugin.IsSupported("Z:/no/such/file.lwo", 0), 0);
 }
