@@ -13,11 +13,7 @@ namespace {
 // page faults to fill, a large part of its reading time.
 template <typename T>
 void ReserveLarge(std::vector<T>& array, size_t more) {
-    const size_t needed = array.size() + more;
-    if (needed <= array.capacity()) return;
-    // At least doubling: readers reserve mesh by mesh, and exact steps would
-    // copy the whole model once per mesh.
-    array.reserve(std::max(needed, 2 * array.capacity()));
+    if (!ReserveMore(array, more)) return;
 #if defined(__linux__)
     constexpr size_t kHugePage = size_t(2) << 20;
     const size_t bytes = array.capacity() * sizeof(T);

@@ -53,6 +53,17 @@ void AppendFace(ModelGeometry& model, std::span<const int32_t> indices, int32_t 
 int32_t* AppendFaceCorners(ModelGeometry& model, int32_t count, int32_t materialIndex,
                            RgbColor color = {});
 
+// Makes room for `more` further items, at least doubling the capacity:
+// readers reserve mesh by mesh, and exact steps would copy the whole model
+// once per mesh. True when the array moved to new storage.
+template <typename T>
+bool ReserveMore(std::vector<T>& array, size_t more) {
+    const size_t needed = array.size() + more;
+    if (needed <= array.capacity()) return false;
+    array.reserve(needed > 2 * array.capacity() ? needed : 2 * array.capacity());
+    return true;
+}
+
 // Makes room for this many more vertices, faces and corners, so that the
 // arrays of a large model are not regrown as it is read (each regrowth
 // copies them into memory that is touched afresh).

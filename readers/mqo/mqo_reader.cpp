@@ -25,14 +25,6 @@ std::string_view UpToZero(std::string_view text) {
     return zero == std::string_view::npos ? text : text.substr(0, zero);
 }
 
-// Makes room for `extra` more elements, growing geometrically so that many
-// small objects cost no repeated copying.
-template <typename T>
-void ReserveMore(std::vector<T>& items, size_t extra) {
-    const size_t needed = items.size() + extra;
-    if (needed > items.capacity()) items.reserve(std::max(needed, 2 * items.capacity()));
-}
-
 // The document's materials: as many as the "Material" line declares, their
 // colours filled in line by line.
 class MaterialTable {
@@ -94,14 +86,13 @@ private:
         if (token == "Object") {
             objectBase_ = model_.VertexCount();
         } else if (token == "vertex") {
-            ReserveMore(model_.vertices, DeclaredCount(line, kShortestVertexLine));
+            ReserveModel(model_, DeclaredCount(line, kShortestVertexLine), 0, 0);
             chunk_ = Chunk::Vertex;
         } else if (token == "BVertex") {
             chunk_ = Chunk::BinaryVertex;
         } else if (token == "face") {
             const size_t faces = DeclaredCount(line, kShortestFaceLine);
-            ReserveMore(model_.faces, faces);
-            ReserveMore(model_.indexPool, 3 * faces);
+            ReserveModel(model_, 0, faces, 3 * faces);
             chunk_ = Chunk::Face;
         } else if (token == "Material") {
             materials_.Reset(ParseMaterialCount(line).value_or(0));
@@ -124,7 +115,7 @@ private:
         size_t position = lines_.Position();
         const size_t present = (bytes_.size() - position) / kRawVertexBytes;
         const size_t records = size_t(count) < present ? size_t(count) : present;
-        ReserveMore(model_.vertices, records);
+        ReserveModel(model_, records, 0, 0);
         for (size_t i = 0; i < records; ++i, position += kRawVertexBytes) {
             const uint8_t* record = bytes_.data() + position;
             current_ = {LoadLeFloat(record), LoadLeFloat(record + 4), LoadLeFloat(record + 8)};

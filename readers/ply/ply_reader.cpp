@@ -143,10 +143,9 @@ int32_t OnStripIndex(PlyArgument* argument) {
 // (a vertex of three floats, a triangle of a uchar count and three ints).
 void ReserveForCounts(ModelGeometry& model, int64_t inputBytes, int32_t vertexCount, int32_t faceCount) {
     if (inputBytes <= 0) return;
-    const int64_t vertices = std::min<int64_t>(vertexCount, inputBytes / 12);
-    const int64_t faces = std::min<int64_t>(faceCount, inputBytes / 13);
-    ReserveModel(model, size_t(std::max<int64_t>(vertices, 0)), size_t(std::max<int64_t>(faces, 0)),
-                 3 * size_t(std::max<int64_t>(faces, 0)));
+    const size_t vertices = size_t(std::clamp<int64_t>(vertexCount, 0, inputBytes / 12));
+    const size_t faces = size_t(std::clamp<int64_t>(faceCount, 0, inputBytes / 13));
+    ReserveModel(model, vertices, faces, 3 * faces);
 }
 
 int32_t ReadBody(PlyParser* parser, ModelGeometry& model) {

@@ -17,7 +17,7 @@ bool IsIdentity(const XMatrix& m) {
 
 void XModelBuilder::Reserve(size_t triangles) {
     ReserveModel(model_, 0, triangles, 3 * triangles);
-    triangleTags_.reserve(triangleTags_.size() + triangles);
+    ReserveMore(triangleTags_, triangles);
 }
 
 void XModelBuilder::AppendTriangle(int32_t a, int32_t b, int32_t c, uint32_t polygon) {
