@@ -82,13 +82,7 @@ std::string Surface() {
     return out;
 }
 
-size_t ReadOurs(const std::vector<uint8_t>& bytes) {
-    InputSource input;
-    input.bytes = bytes;
-    input.fromFile = true;
-    ModelGeometry model;
-    return Read3dsModel(input, model) == 0 ? model.faces.size() : 0;
-}
+size_t ReadOurs(ByteSpan bytes) { return FacesFromBytes(Read3dsModel, bytes); }
 
 }  // namespace
 

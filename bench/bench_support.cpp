@@ -18,6 +18,7 @@
 #include <assimp/scene.h>
 #endif
 
+#include "core/frame/file_bytes.h"
 #include "core/frame/susie_api.h"
 #include "core/render/picture_block.h"
 
@@ -62,6 +63,26 @@ PairedTimes PairedMedians(int runs, const std::function<void()>& ours, const std
         oursCpu.push_back(a.cpuMs), baseCpu.push_back(b.cpuMs), cpuRatios.push_back(b.cpuMs / a.cpuMs);
     }
     return {Median(oursWall), Median(baseWall), Median(wallRatios), Median(oursCpu), Median(baseCpu), Median(cpuRatios)};
+}
+
+size_t FacesFromBytes(ModelReader read, ByteSpan bytes, bool fromFile) {
+    InputSource input;
+    input.bytes = bytes;
+    input.fromFile = fromFile;
+    ModelGeometry model;
+    return read(input, model) == 0 ? model.faces.size() : 0;
+}
+
+size_t FacesFromMappedFile(ModelReader read, const std::string& path) {
+    MappedFile mapped;
+    if (!mapped.Open(path.c_str())) return 0;
+    InputSource input;
+    input.path = path.c_str();
+    input.bytes = mapped.Bytes();
+    input.fromFile = true;
+    input.forgetBytes = ForgetMappedBytes;
+    ModelGeometry model;
+    return read(input, model) == 0 ? model.faces.size() : 0;
 }
 
 double PeakMemoryMbInChild(const std::function<void()>& work) {

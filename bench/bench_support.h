@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "core/model/model_geometry.h"
+#include "readers/common/reader_input.h"
+
 // Median wall time of `runs` calls, in milliseconds.
 double MedianMs(int runs, const std::function<void()>& work);
 
@@ -26,6 +29,14 @@ PairedTimes PairedMedians(int runs, const std::function<void()>& ours, const std
 // The four lines of a paired measurement: wall and processor time of each,
 // ours with its ratio ("2.50x assimp").
 void PrintPaired(const std::string& ours, const std::string& baseline, const PairedTimes& times, uint64_t bytes);
+
+// A reader's entry point, as every format has one.
+using ModelReader = int32_t (*)(const InputSource&, ModelGeometry&);
+// The faces `read` makes of `bytes` given as a file's contents (or as a
+// memory image when `fromFile` is false); 0 when the read fails.
+size_t FacesFromBytes(ModelReader read, ByteSpan bytes, bool fromFile = true);
+// As the plug-in reads a file: mapped, its passed pages given back.
+size_t FacesFromMappedFile(ModelReader read, const std::string& path);
 
 // Peak resident memory (MB) of a child process that runs `work` once. Call
 // it before this process renders: Mesa's worker threads do not survive fork.

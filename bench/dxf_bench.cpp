@@ -6,7 +6,6 @@
 #include <cstdio>
 
 #include "bench/bench_support.h"
-#include "core/frame/file_bytes.h"
 #include "readers/dxf/dxf_reader.h"
 
 #ifdef PRISMO_HAVE_ASSIMP
@@ -47,18 +46,7 @@ std::string Surface() {
     return out;
 }
 
-// As the plug-in reads a file: mapped, its passed pages given back.
-size_t ReadOurs(const std::string& path) {
-    MappedFile mapped;
-    if (!mapped.Open(path.c_str())) return 0;
-    InputSource input;
-    input.path = path.c_str();
-    input.bytes = mapped.Bytes();
-    input.fromFile = true;
-    input.forgetBytes = ForgetMappedBytes;
-    ModelGeometry model;
-    return ReadDxfModel(input, model) == 0 ? model.faces.size() : 0;
-}
+size_t ReadOurs(const std::string& path) { return FacesFromMappedFile(ReadDxfModel, path); }
 
 }  // namespace
 

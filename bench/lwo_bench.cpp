@@ -2,16 +2,10 @@
 // generated surface of about 1M triangles in two surfaces (point indices
 // and polygon numbers above 65,279 take the 4-byte form); then the whole
 // native GetPicture.
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "bench/bench_support.h"
 #include "readers/lwo/lwo_reader.h"
@@ -105,27 +99,8 @@ std::string Surface() {
     return out;
 }
 
-size_t ReadOurs(ByteSpan bytes) {
-    InputSource input;
-    input.bytes = bytes;
-    input.fromFile = true;
-    ModelGeometry model;
-    return ReadLwoModel(input, model) == 0 ? model.faces.size() : 0;
-}
+size_t ReadOurs(ByteSpan bytes) { return FacesFromBytes(ReadLwoModel, bytes); }
 
-// The file mapped and read, as the plug-in reads a file by path.
-size_t MapAndReadOurs(const std::string& path) {
-    const int file = open(path.c_str(), O_RDONLY);
-    struct stat status;
-    if (file < 0 || fstat(file, &status) != 0) return 0;
-    const size_t size = size_t(status.st_size);
-    void* view = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, file, 0);
-    close(file);
-    if (view == MAP_FAILED) return 0;
-    const size_t faces = ReadOurs(ByteSpan(static_cast<const uint8_t*>(view), size));
-    munmap(view, size);
-    return faces;
-}
 
 }  // namespace
 
@@ -137,7 +112,7 @@ int main() {
     std::printf("peak resident memory of a child process\n");
     PrintFigure("doing nothing", PeakMemoryMbInChild([] {}), "MB");
     PrintFigure("GetPicture of the surface", PeakMemoryMbInChild([&] { NativeGetPicture("prismowave", path); }), "MB");
-    PrintFigure("map the file + ReadLwoModel of the surface", PeakMemoryMbInChild([&] { MapAndReadOurs(path); }), "MB");
+    PrintFigure("map the file + ReadLwoModel of the surface", PeakMemoryMbInChild([&] { FacesFromMappedFile(ReadLwoModel, path); }), "MB");
 #ifdef PRISMO_HAVE_ASSIMP
     PrintFigure("assimp ReadFile of the surface", PeakMemoryMbInChild([&] { AssimpFaceCount(path); }), "MB");
 #endif
@@ -147,7 +122,7 @@ int main() {
     const double floor = ReadBytesMs(path, kRuns);
     PrintThroughput("read the file's bytes (floor)", floor, size);
     const double parse = MedianMs(kRuns, [&] { ReadOurs(bytes); });
-    const double readAndParse = MedianMs(kRuns, [&] { MapAndReadOurs(path); });
+    const double readAndParse = MedianMs(kRuns, [&] { FacesFromMappedFile(ReadLwoModel, path); });
     char note[96];
     std::snprintf(note, sizeof note, "%.2fx the time to read the bytes", parse / floor);
     PrintThroughput("prismowave ReadLwoModel over the bytes", parse, size, note);

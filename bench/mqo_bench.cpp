@@ -54,14 +54,7 @@ std::string Document(bool rawVertices) {
     return out;
 }
 
-size_t ReadOurs(const std::vector<uint8_t>& bytes) {
-    InputSource input;
-    input.bytes = bytes;
-    input.fromFile = true;
-    ModelGeometry model;
-    ReadMqoModel(input, model);
-    return model.faces.size();
-}
+size_t ReadOurs(ByteSpan bytes) { return FacesFromBytes(ReadMqoModel, bytes); }
 
 void Measure(const char* label, const std::string& path, int runs) {
     const uint64_t size = FileBytes(path);

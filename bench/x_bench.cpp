@@ -133,14 +133,7 @@ std::string BinaryFile() {
     return out.Text();
 }
 
-size_t ReadOurs(const std::vector<uint8_t>& bytes) {
-    InputSource input;
-    input.bytes = bytes;
-    input.fromFile = true;
-    ModelGeometry model;
-    ReadXModel(input, model);
-    return model.faces.size();
-}
+size_t ReadOurs(ByteSpan bytes) { return FacesFromBytes(ReadXModel, bytes); }
 
 // Peak memory first, while this process holds no input a child would inherit.
 void Measure(const char* label, const std::string& path, int runs) {
